@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up, builds, and runs the demo: the example plan through the main commands, saved as DXF and plotted as PNG.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/setup.sh"
+build="${KELVORA_BUILD_DIR:-$root/build}"
+cmake --build "$build"
+out="${KELVORA_DEMO_OUT:-$root/build/demo}"
+mkdir -p "$out"
+"$build/bin/kelvora" run "$root/examples/plan.dxf" --script "$root/examples/demo.scr" \
+  -o "$out/plan-out.dxf" --plot "$out/plan-out.png"
+echo "demo: wrote $out/plan-out.dxf and $out/plan-out.png" >&2
