@@ -1,0 +1,257 @@
+// Writes a raw drawing as ASCII DXF in the encoding of the chosen version, and saves it atomically.
+#include "kelvora/dxf_raw_io.h"
+
+#include "dxf_atomic_file.h"
+#include "kelvora/dxf_encoding.h"
+
+#include <charconv>
+#include <utility>
+
+namespace kelvora {
+
+namespace {
+
+class TagWriter {
+public:
+    // With a file, the text goes there in pieces as it is made instead of
+    // growing one string as large as the drawing.
+    TagWriter(std::string version, bool crlf, AtomicFileWriter* file = nullptr)
+        : m_version(std::move(version)), m_lineEnd(crlf ? "\r\n" : "\n"), m_file(file)
+    {
+        if (m_file)
+            m_out.reserve(kFlushBytes + 4096);
+    }
+
+    void tag(int code, std::string_view value)
+    {
+        // Codes right-aligned in three columns, as AutoCAD writes them.
+        if (code >= 0 && code < 10)
+            m_out += "  ";
+        else if (code >= 10 && code < 100)
+            m_out += ' ';
+        char buf[16];
+        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, code);
+        m_out.append(buf, ec == std::errc() ? end : buf);
+        m_out += m_lineEnd;
+        if (isPlain(value))
+            m_out += value;
+        else if (isDxfTextType(dxfValueType(code)))
+            m_out += encodeDxfText(value, m_version);
+        else
+            // Only control characters can make a number or handle unplain here;
+            // the UTF-8 form changes nothing but them.
+            m_out += encodeDxfText(value, kDxfFirstUtf8Version);
+        m_out += m_lineEnd;
+        if (m_file && m_out.size() >= kFlushBytes)
+            flush();
+    }
+
+    void flush()
+    {
+        if (m_file)
+            m_file->write(m_out);
+        m_out.clear();
+    }
+
+    void tag(const DxfTag& t) { tag(t.code, t.value); }
+
+    void tags(const std::vector<DxfTag>& ts)
+    {
+        for (const DxfTag& t : ts)
+            tag(t);
+    }
+
+    void record(const DxfRecord& r) { tags(r.tags); }
+
+    void entity(const DxfEntity& e)
+    {
+        record(e.record);
+        for (const DxfRecord& c : e.children)
+            record(c);
+        if (e.seqend)
+            record(*e.seqend);
+    }
+
+    std::string take() { return std::move(m_out); }
+    void reserve(std::size_t n) { m_out.reserve(n); }
+
+private:
+    // Printable ASCII needs no encoding in any version.
+    static bool isPlain(std::string_view value)
+    {
+        for (char c : value) {
+            unsigned char b = static_cast<unsigned char>(c);
+            if ((b < 0x20 && b != '\t') || b >= 0x80)
+                return false;
+        }
+        return true;
+    }
+
+    static constexpr std::size_t kFlushBytes = 1 << 20;
+
+    std::string m_version;
+    const char* m_lineEnd;
+    AtomicFileWriter* m_file;
+    std::string m_out;
+};
+
+void writeHeader(TagWriter& w, const DxfRawDrawing& drawing, const std::string& version)
+{
+    // Only the variables that describe the file itself change: its version and,
+    // before R2007, the code page it is written in.
+    DxfRawDrawing copy;
+    copy.header = drawing.header;
+    if (copy.headerVariable("$ACADVER")) {
+        copy.setHeaderValue("$ACADVER", 1, version);
+    } else {
+        DxfHeaderVariable v;
+        v.name = "$ACADVER";
+        v.tags.emplace_back(1, version);
+        copy.header.insert(copy.header.begin(), std::move(v));
+    }
+    if (!isDxfUtf8Version(version))
+        copy.setHeaderValue("$DWGCODEPAGE", 3, std::string(kDxfDefaultCodePage),
+                            copy.headerVariable("$ACADMAINTVER") ? "$ACADMAINTVER" : "$ACADVER");
+    for (const DxfHeaderVariable& v : copy.header) {
+        w.tag(9, v.name);
+        w.tags(v.tags);
+    }
+}
+
+void writeSection(TagWriter& w, const DxfRawDrawing& drawing, const DxfSection& section, const std::string& version)
+{
+    w.tag(0, "SECTION");
+    w.tag(2, section.name);
+    switch (section.kind) {
+    case DxfSectionKind::kHeader:
+        writeHeader(w, drawing, version);
+        break;
+    case DxfSectionKind::kClasses:
+        for (const DxfRecord& r : drawing.classes)
+            w.record(r);
+        break;
+    case DxfSectionKind::kTables:
+        for (const DxfTable& t : drawing.tables) {
+            w.record(t.head);
+            for (const DxfRecord& r : t.records)
+                w.record(r);
+            w.tag(0, "ENDTAB");
+        }
+        break;
+    case DxfSectionKind::kBlocks:
+        for (const DxfBlock& b : drawing.blocks) {
+            w.record(b.begin);
+            for (const DxfEntity& e : b.entities)
+                w.entity(e);
+            w.record(b.end);
+        }
+        break;
+    case DxfSectionKind::kEntities:
+        for (const DxfEntity& e : drawing.entities)
+            w.entity(e);
+        break;
+    case DxfSectionKind::kObjects:
+        for (const DxfRecord& r : drawing.objects)
+            w.record(r);
+        break;
+    case DxfSectionKind::kOther:
+        w.tags(section.tags);
+        break;
+    }
+    w.tag(0, "ENDSEC");
+}
+
+// The sections of a drawing made in memory, which has no file order to keep.
+std::vector<DxfSection> defaultSections(const DxfRawDrawing& drawing)
+{
+    std::vector<DxfSection> out;
+    auto add = [&](DxfSectionKind kind, const char* name, bool present) {
+        if (!present)
+            return;
+        DxfSection s;
+        s.kind = kind;
+        s.name = name;
+        out.push_back(std::move(s));
+    };
+    add(DxfSectionKind::kHeader, "HEADER", !drawing.header.empty());
+    add(DxfSectionKind::kClasses, "CLASSES", !drawing.classes.empty());
+    add(DxfSectionKind::kTables, "TABLES", !drawing.tables.empty());
+    add(DxfSectionKind::kBlocks, "BLOCKS", !drawing.blocks.empty());
+    add(DxfSectionKind::kEntities, "ENTITIES", true);
+    add(DxfSectionKind::kObjects, "OBJECTS", !drawing.objects.empty());
+    return out;
+}
+
+}  // namespace
+
+namespace {
+
+void writeAll(TagWriter& w, const DxfRawDrawing& drawing, const std::string& version)
+{
+    const std::vector<DxfSection> fallback = drawing.sections.empty() ? defaultSections(drawing) : std::vector<DxfSection>();
+    const std::vector<DxfSection>& sections = drawing.sections.empty() ? fallback : drawing.sections;
+    for (const DxfSection& s : sections)
+        writeSection(w, drawing, s, version);
+    w.tag(0, "EOF");
+}
+
+// Bytes the text of the drawing takes, near enough to size the string once.
+std::size_t estimatedBytes(const DxfRawDrawing& drawing)
+{
+    constexpr std::size_t kCodeAndLineEnds = 6;  // "  0\n" and the value's "\n"
+    std::size_t n = 4096;
+    auto tags = [&](const std::vector<DxfTag>& ts) {
+        for (const DxfTag& t : ts)
+            n += t.value.size() + kCodeAndLineEnds;
+    };
+    auto entity = [&](const DxfEntity& e) {
+        tags(e.record.tags);
+        for (const DxfRecord& c : e.children)
+            tags(c.tags);
+    };
+    for (const DxfHeaderVariable& v : drawing.header)
+        tags(v.tags);
+    for (const DxfRecord& r : drawing.classes)
+        tags(r.tags);
+    for (const DxfTable& t : drawing.tables)
+        for (const DxfRecord& r : t.records)
+            tags(r.tags);
+    for (const DxfBlock& b : drawing.blocks)
+        for (const DxfEntity& e : b.entities)
+            entity(e);
+    for (const DxfEntity& e : drawing.entities)
+        entity(e);
+    for (const DxfRecord& r : drawing.objects)
+        tags(r.tags);
+    return n + n / 16;
+}
+
+}  // namespace
+
+std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& options)
+{
+    std::string version = options.version.empty() ? drawing.version() : options.version;
+    TagWriter w(version, options.crlf);
+    w.reserve(estimatedBytes(drawing));
+    writeAll(w, drawing, version);
+    return w.take();
+}
+
+bool saveDxfRawFile(const std::string& path, const DxfRawDrawing& drawing, const DxfWriteOptions& options,
+                    DxfDiagnostics& diagnostics)
+{
+    std::string error;
+    AtomicFileWriter file;
+    if (file.open(path, error)) {
+        std::string version = options.version.empty() ? drawing.version() : options.version;
+        TagWriter w(version, options.crlf, &file);
+        writeAll(w, drawing, version);
+        w.flush();
+        if (file.commit(error))
+            return true;
+    }
+    diagnostics.error(0, "cannot write the file: " + error);
+    return false;
+}
+
+}  // namespace kelvora

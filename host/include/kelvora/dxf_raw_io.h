@@ -1,0 +1,49 @@
+// Reading a DXF file into the raw drawing and writing the raw drawing back, losslessly.
+#pragma once
+
+#include "kelvora/dxf_diagnostics.h"
+#include "kelvora/dxf_raw.h"
+
+#include <string>
+#include <string_view>
+
+namespace kelvora {
+
+// Reads ASCII or binary DXF data into `drawing` (emptied first). String values
+// are decoded to UTF-8 by the file's version and code page; numbers stay as
+// written. Damage is reported to `diagnostics`: what can be repaired (a missing
+// ENDSEC, ENDBLK, SEQEND or EOF, a count that disagrees with its data: see
+// repairDxfCounts) is, with a warning; what cannot (a bad group
+// code, a value that is no number, a file that ends inside a section) is an
+// error. Returns false when there was an error: `drawing` then holds what could
+// be read, for messages only.
+bool readDxfRaw(std::string_view data, DxfRawDrawing& drawing, DxfDiagnostics& diagnostics);
+
+// Reads a whole file into `bytes`; false with an error at line 0 (the file
+// cannot be opened or read).
+bool readDxfFileBytes(const std::string& path, std::string& bytes, DxfDiagnostics& diagnostics);
+bool readDxfRawFile(const std::string& path, DxfRawDrawing& drawing, DxfDiagnostics& diagnostics);
+
+struct DxfWriteOptions {
+    // The version to write ($ACADVER and the text encoding follow it); empty keeps
+    // the drawing's own. The raw writer converts no record: choosing the content
+    // of a version is the database's work.
+    std::string version;
+    bool crlf = false;  // CR LF line ends instead of LF
+};
+
+// ASCII DXF text of the drawing: UTF-8 from R2007 on, Windows-1252 with \U+XXXX
+// for other characters before (and $DWGCODEPAGE set to ANSI_1252 to say so).
+std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& options = {});
+
+// Writes the drawing to `path` atomically: into a file beside it, then renamed
+// over it, so an interrupted save never leaves a damaged drawing. False with an
+// error at line 0 when the file cannot be written.
+bool saveDxfRawFile(const std::string& path, const DxfRawDrawing& drawing, const DxfWriteOptions& options,
+                    DxfDiagnostics& diagnostics);
+
+// Writes `bytes` to `path` through a file beside it and a rename. False with
+// `error` set (the system's reason) when it fails; the target is then untouched.
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error);
+
+}  // namespace kelvora
