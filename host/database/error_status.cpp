@@ -116,6 +116,7 @@ const ACHAR* acadErrorStatusText(Acad::ErrorStatus status)
     case Acad::eOutOfRange: return L"eOutOfRange";
     case Acad::eNotInitialized: return L"eNotInitialized";
     case Acad::eGeneralModelingFailure: return L"eGeneralModelingFailure";
+    case Acad::eRegappIdNotFound: return L"eRegappIdNotFound";
     }
     return L"eUnknownStatus";
 }

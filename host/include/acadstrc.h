@@ -118,6 +118,7 @@ enum ErrorStatus {
     eOutOfRange = 155,
     eNotInitialized = 156,
     eGeneralModelingFailure = 157,
+    eRegappIdNotFound = 158,
 };
 
 }  // namespace Acad

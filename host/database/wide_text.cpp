@@ -1,0 +1,262 @@
+// UTF-8 conversions, name folding and the %% text codes.
+#include "kelvora/wide_text.h"
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+
+namespace kelvora {
+
+std::string toUtf8(std::wstring_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (wchar_t wc : text) {
+        auto c = static_cast<char32_t>(wc);
+        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return out;
+}
+
+std::wstring fromUtf8(std::string_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        auto b = static_cast<unsigned char>(text[i]);
+        char32_t c = 0;
+        size_t extra = 0;
+        if (b < 0x80) {
+            c = b;
+        } else if ((b & 0xE0) == 0xC0) {
+            c = b & 0x1F;
+            extra = 1;
+        } else if ((b & 0xF0) == 0xE0) {
+            c = b & 0x0F;
+            extra = 2;
+        } else if ((b & 0xF8) == 0xF0) {
+            c = b & 0x07;
+            extra = 3;
+        } else {
+            out.push_back(L'\xFFFD');
+            ++i;
+            continue;
+        }
+        bool ok = true;
+        for (size_t k = 1; k <= extra; ++k) {
+            if (i + k >= text.size()) {
+                ok = false;
+                break;
+            }
+            auto cb = static_cast<unsigned char>(text[i + k]);
+            if ((cb & 0xC0) != 0x80) {
+                ok = false;
+                break;
+            }
+            c = (c << 6) | (cb & 0x3F);
+        }
+        if (!ok) {
+            out.push_back(L'\xFFFD');
+            ++i;
+            continue;
+        }
+        out.push_back(static_cast<wchar_t>(c));
+        i += extra + 1;
+    }
+    return out;
+}
+
+wchar_t* newWideString(std::wstring_view text)
+{
+    auto* s = new wchar_t[text.size() + 1];
+    if (!text.empty())
+        std::memcpy(s, text.data(), text.size() * sizeof(wchar_t));
+    s[text.size()] = L'\0';
+    return s;
+}
+
+wchar_t foldNameChar(wchar_t c)
+{
+    if (c >= L'a' && c <= L'z')
+        return static_cast<wchar_t>(c - L'a' + L'A');
+    // Latin-1 small letters (except the division sign and y with diaeresis, which has no Latin-1 capital).
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return static_cast<wchar_t>(c - 0x20);
+    return c;
+}
+
+bool namesEqual(std::wstring_view a, std::wstring_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (foldNameChar(a[i]) != foldNameChar(b[i]))
+            return false;
+    return true;
+}
+
+bool nameLess(std::wstring_view a, std::wstring_view b)
+{
+    size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+        wchar_t ca = foldNameChar(a[i]);
+        wchar_t cb = foldNameChar(b[i]);
+        if (ca != cb)
+            return ca < cb;
+    }
+    return a.size() < b.size();
+}
+
+std::wstring expandTextControlCodes(std::wstring_view text)
+{
+    std::wstring out;
+    out.reserve(text.size());
+    size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == L'%' && i + 2 < text.size() && text[i + 1] == L'%') {
+            wchar_t code = text[i + 2];
+            switch (code) {
+            case L'd':
+            case L'D':
+                out.push_back(L'\x00B0');
+                i += 3;
+                continue;
+            case L'c':
+            case L'C':
+                out.push_back(L'\x2300');
+                i += 3;
+                continue;
+            case L'p':
+            case L'P':
+                out.push_back(L'\x00B1');
+                i += 3;
+                continue;
+            case L'%':
+                out.push_back(L'%');
+                i += 3;
+                continue;
+            case L'u':
+            case L'U':
+            case L'o':
+            case L'O':
+                i += 3;
+                continue;
+            default:
+                if (code >= L'0' && code <= L'9') {
+                    // %%nnn: up to three decimal digits give a character code.
+                    size_t j = i + 2;
+                    unsigned value = 0;
+                    int digits = 0;
+                    while (j < text.size() && digits < 3 && text[j] >= L'0' && text[j] <= L'9') {
+                        value = value * 10 + static_cast<unsigned>(text[j] - L'0');
+                        ++j;
+                        ++digits;
+                    }
+                    out.push_back(static_cast<wchar_t>(value));
+                    i = j;
+                    continue;
+                }
+                break;
+            }
+        }
+        out.push_back(text[i]);
+        ++i;
+    }
+    return out;
+}
+
+}  // namespace kelvora
+
+namespace kelvora {
+
+namespace {
+
+// Rewrites %s/%c (wide in the host's convention) into the %ls/%lc that the C library's wide printf
+// expects; %hs/%hc become the C library's narrow %s/%c.
+std::wstring hostFormatToLibc(const wchar_t* format)
+{
+    std::wstring out;
+    for (const wchar_t* p = format; *p != L'\0'; ++p) {
+        out.push_back(*p);
+        if (*p != L'%')
+            continue;
+        ++p;
+        if (*p == L'%') {
+            out.push_back(L'%');
+            continue;
+        }
+        // Flags, width, precision.
+        while (*p != L'\0' && std::wcschr(L"-+ #0123456789.*'", *p) != nullptr)
+            out.push_back(*p++);
+        bool narrow = false;
+        bool hasLength = false;
+        while (*p != L'\0' && std::wcschr(L"hlLqjzt", *p) != nullptr) {
+            if (*p == L'h' && (p[1] == L's' || p[1] == L'c' || p[1] == L'S' || p[1] == L'C')) {
+                narrow = true;
+                ++p;
+                continue;
+            }
+            hasLength = true;
+            out.push_back(*p++);
+        }
+        if (*p == L'\0')
+            break;
+        if ((*p == L's' || *p == L'c') && !narrow && !hasLength)
+            out.push_back(L'l');
+        out.push_back(*p);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::wstring vformatWide(const wchar_t* format, va_list args)
+{
+    if (format == nullptr)
+        return {};
+    std::wstring libcFormat = hostFormatToLibc(format);
+    std::wstring buffer(256, L'\0');
+    // vswprintf does not say how much room it needs: grow until the text fits, within a bound.
+    constexpr size_t kMaxFormattedLength = 16u * 1024u * 1024u;
+    while (true) {
+        va_list copy;
+        va_copy(copy, args);
+        int n = std::vswprintf(buffer.data(), buffer.size(), libcFormat.c_str(), copy);
+        va_end(copy);
+        if (n >= 0 && static_cast<size_t>(n) < buffer.size()) {
+            buffer.resize(static_cast<size_t>(n));
+            return buffer;
+        }
+        if (buffer.size() >= kMaxFormattedLength)
+            return {};
+        buffer.assign(buffer.size() * 4, L'\0');
+    }
+}
+
+std::wstring formatWide(const wchar_t* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::wstring out = vformatWide(format, args);
+    va_end(args);
+    return out;
+}
+
+}  // namespace kelvora

@@ -1,0 +1,4 @@
+// AcDbObjectIdArray: an array of object ids.
+#pragma once
+
+#include "dbid.h"

@@ -1,0 +1,7 @@
+// AcGePoint3dArray: an AcArray of 3D points.
+#pragma once
+
+#include "acarray.h"
+#include "gepnt3d.h"
+
+using AcGePoint3dArray = AcArray<AcGePoint3d>;

@@ -1,0 +1,33 @@
+// Conversions between the host's wide strings and UTF-8, and the case-insensitive name comparison of symbol names.
+#pragma once
+
+#include <cstdarg>
+#include <string>
+#include <string_view>
+
+namespace kelvora {
+
+std::string toUtf8(std::wstring_view text);
+// Invalid UTF-8 bytes become U+FFFD.
+std::wstring fromUtf8(std::string_view text);
+
+// A copy allocated with new[] (for ACHAR* results that the caller frees with acutDelString).
+wchar_t* newWideString(std::wstring_view text);
+
+// Case folding of symbol table and dictionary names: ASCII and Latin-1 letters fold to upper case.
+wchar_t foldNameChar(wchar_t c);
+bool namesEqual(std::wstring_view a, std::wstring_view b);
+// Ordering of folded names (for sorted iteration).
+bool nameLess(std::wstring_view a, std::wstring_view b);
+
+// The text a string shows once the %% control codes are applied: %%d degree sign, %%c diameter sign,
+// %%p plus-minus sign, %%% percent sign, %%nnn the character nnn; %%u and %%o (underline, overline
+// toggles) show nothing.
+std::wstring expandTextControlCodes(std::wstring_view text);
+
+// printf into a wide string with the host's conventions: %s and %c take wide arguments (as in the
+// commercial host's acutPrintf); %hs and %hc narrow ones.
+std::wstring vformatWide(const wchar_t* format, va_list args);
+std::wstring formatWide(const wchar_t* format, ...);
+
+}  // namespace kelvora
