@@ -2,6 +2,8 @@
 # Sets up, builds, and runs the demo: the example plan through the main commands, saved as DXF and plotted as PNG.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# Let ccache share objects between checkouts in different folders (CI clones afresh).
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
 "$root/scripts/setup.sh"
 build="${KELVORA_BUILD_DIR:-$root/build}"
 cmake --build "$build"

@@ -3,6 +3,7 @@
 #include "acgi.h"
 #include "dbdict.h"
 #include "dbsymtb.h"
+#include "entities/entity_classes.h"
 #include "kelvora/host_class.h"
 #include "rxdict.h"
 
@@ -51,6 +52,9 @@ void registerHostClasses()
     AcDbUCSTableRecord::desc();
     AcDbViewportTableRecord::desc();
     AcDbDimStyleTableRecord::desc();
+
+    // The entities (curves, polylines, texts, blocks, hatches, proxies), with their DXF names.
+    registerEntityClasses();
 }
 
 }  // namespace kelvora

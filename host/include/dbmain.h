@@ -37,6 +37,8 @@ class AcDbViewportTable;
 class AcDbDatabase;
 class AcDbEntity;
 class AcDbObject;
+class AcDbEntity;
+class AcDbObject;
 class AcGePlane;
 class AcGiDrawableTraits;
 class AcGiViewportDraw;
