@@ -37,8 +37,6 @@ class AcDbViewportTable;
 class AcDbDatabase;
 class AcDbEntity;
 class AcDbObject;
-class AcDbEntity;
-class AcDbObject;
 class AcGePlane;
 class AcGiDrawableTraits;
 class AcGiViewportDraw;
