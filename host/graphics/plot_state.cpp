@@ -1,6 +1,8 @@
 // The inside of a plot in progress: device transform, paths of world geometry, strokes and dots.
 #include "plot_state.h"
 
+#include "kelvora/float_compare.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -15,6 +17,15 @@ constexpr double kDeviceUnitsPerMm = 72.0 / 25.4;
 // No stroke is thinner than one device unit, so that the thinnest lineweights still cover a
 // whole pixel of a PNG instead of fading to grey.
 constexpr double kThinnestStroke = 1.0;
+
+// Strokes up to this wide (device units) are thin: their ends and joins are drawn the cheap way.
+constexpr double kThinStroke = 2.0;
+
+// A device box smaller than this both ways is a speck (device units): below a pixel, its
+// shape does not show.
+constexpr double kSpeckBox = 1.0;
+// A square stands for a round dot only while it is this small (device units).
+constexpr double kLargestSpeck = 1.5;
 
 // Where arcs are cut into chords by the plot itself (only for geometry cut to the clip
 // rectangle), the chords stay within a tenth of a device unit of the arc.
@@ -66,12 +77,16 @@ DeviceRect Plot::State::deviceBox(const WorldExtents& extents, double margin) co
 
 void Plot::State::stroke(const Pen& pen, double constantWidth)
 {
-    cairo_set_line_width(cr, strokeWidth(pen, constantWidth, view.scale));
+    const double width = strokeWidth(pen, constantWidth, view.scale);
+    cairo_set_line_width(cr, width);
     // Wide polylines end square at their end vertices with mitred corners, as CAD programs
-    // draw them; lineweighted lines have round ends and joins.
+    // draw them; lineweighted lines have round ends and joins. On thin lines a round end or
+    // join does not show, and square ends with bevelled joins cover the same pixels for a
+    // fraction of the stroker's work.
     const bool band = constantWidth > 0.0;
-    cairo_set_line_cap(cr, band ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_ROUND);
-    cairo_set_line_join(cr, band ? CAIRO_LINE_JOIN_MITER : CAIRO_LINE_JOIN_ROUND);
+    const bool thin = !band && width <= kThinStroke;
+    cairo_set_line_cap(cr, band ? CAIRO_LINE_CAP_BUTT : thin ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, band ? CAIRO_LINE_JOIN_MITER : thin ? CAIRO_LINE_JOIN_BEVEL : CAIRO_LINE_JOIN_ROUND);
     setColour(cr, pen.colour);
     cairo_stroke(cr);
 }
@@ -140,6 +155,36 @@ void Plot::State::appendClippedPoints(const std::vector<DevicePoint>& points, bo
     }
     if (closed && !clipped)
         cairo_close_path(cr);
+}
+
+bool Plot::State::speck(const DeviceRect& box, double size, Rgb colour)
+{
+    if (format != PlotFormat::Png || box.x1 - box.x0 >= kSpeckBox || box.y1 - box.y0 >= kSpeckBox ||
+        size > kLargestSpeck)
+        return false;
+    if (!page.intersects(box.grown(size)))
+        return true;
+    if (!specks.empty() && (!(colour == speckColour) || !exactlyEqual(size, speckSize)))
+        flushSpecks();
+    speckColour = colour;
+    speckSize = size;
+    specks.push_back({(box.x0 + box.x1) / 2.0, (box.y0 + box.y1) / 2.0});
+    return true;
+}
+
+void Plot::State::flushSpecks()
+{
+    if (specks.empty())
+        return;
+    cairo_new_path(cr);
+    const double half = speckSize / 2.0;
+    for (const DevicePoint& c : specks)
+        cairo_rectangle(cr, c.x - half, c.y - half, speckSize, speckSize);
+    // Squares of one size all turn the same way: their union fills under the default rule.
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    setColour(cr, speckColour);
+    cairo_fill(cr);
+    specks.clear();
 }
 
 void Plot::State::dot(WorldPoint at, double diameter, Rgb colour)

@@ -67,6 +67,18 @@ struct Plot::State {
 
     // cairo's face for a font face, made once per plot; null when cairo cannot load it.
     cairo_font_face_t* cairoFace(const FontFace* face);
+
+    // On a raster plot, a curve or fill whose device box is smaller than a speck both ways is
+    // drawn as a speck: a square as wide as its stroke, centred on the box. Specks of one colour
+    // and size that follow each other are filled together; every other drawing flushes them
+    // first, so the drawing order stays. False when the box is too big to be a speck (or the
+    // plot is a vector one, where a zoomed-in reader would show the square).
+    bool speck(const DeviceRect& box, double size, Rgb colour);
+    void flushSpecks();
+
+    std::vector<DevicePoint> specks;
+    double speckSize = 0.0;
+    Rgb speckColour;
 };
 
 }  // namespace kelvora

@@ -17,6 +17,10 @@ namespace {
 // glyph; cairo is not asked to scale a font down to nothing.
 constexpr double kSmallestTextEm = 0.01;
 
+// A text whose capitals are under half a device unit high shows as a grey speck at most: it is
+// left out before it is laid out, which on a plot of a whole town is most of the cost of texts.
+constexpr double kSmallestTextHeight = 0.5;
+
 }  // namespace
 
 cairo_font_face_t* Plot::State::cairoFace(const FontFace* face)
@@ -46,6 +50,9 @@ void Plot::text(const TextItem& text)
     if (!m_state || !isFinitePoint(text.position) || !std::isfinite(text.height) || !std::isfinite(text.rotationRad))
         return;
     State& s = *m_state;
+    if (!(std::fabs(text.height) * s.view.scale >= kSmallestTextHeight))
+        return;
+    s.flushSpecks();
     const FontFace* face = text.face != nullptr ? text.face : findFontFace({});
     if (*fontFacePath(face) == '\0')
         return;  // the built-in cell face has no glyphs to draw

@@ -1,0 +1,96 @@
+// kelvora convert: a drawing read and written again through the host, in the version asked.
+#include <cstdio>
+
+#include "commands.h"
+#include "dbmain.h"
+#include "kelvora/drawing_file.h"
+#include "options.h"
+#include "usage.h"
+
+namespace kelvora::cli {
+
+namespace {
+
+struct ConvertOptions {
+    std::optional<std::string> input;
+    std::optional<std::string> output;
+    std::optional<std::string> version;
+    DxfVersion dxfVersion = DxfVersion::R2007;
+};
+
+std::optional<std::string> parseConvertArguments(std::vector<std::string> arguments, ConvertOptions& o, bool& help)
+{
+    ArgumentReader args(std::move(arguments));
+    while (!args.done()) {
+        std::string arg = args.take();
+        if (!args.isOption()) {
+            if (setOnce(o.input, arg, "IN"))
+                return "more than one input drawing given (\"" + arg + "\")";
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            help = true;
+            return std::nullopt;
+        }
+        std::optional<std::string>* slot = nullptr;
+        if (arg == "-o" || arg == "--output")
+            slot = &o.output;
+        else if (arg == "--dxf-version")
+            slot = &o.version;
+        else
+            return "unknown option " + arg;
+        std::string error;
+        auto value = args.value(error);
+        if (!value)
+            return error;
+        if (auto e = setOnce(*slot, *value, arg))
+            return e;
+    }
+    if (!o.input)
+        return "convert needs an input drawing";
+    if (!o.output)
+        return "convert needs -o OUT.dxf";
+    if (o.version) {
+        if (auto e = parseDxfVersion(*o.version, o.dxfVersion))
+            return e;
+    }
+    return std::nullopt;
+}
+
+// The diagnostics of one file on standard error, in the compiler convention.
+void report(const DxfDiagnostics& diagnostics, const std::string& path)
+{
+    std::fputs(diagnostics.formatAll(path).c_str(), stderr);
+}
+
+}  // namespace
+
+int runConvert(std::vector<std::string> arguments)
+{
+    ConvertOptions options;
+    bool help = false;
+    if (auto error = parseConvertArguments(std::move(arguments), options, help))
+        return usageError(*error);
+    if (help)
+        return printHelp();
+    if (auto error = unreadableDrawing(*options.input)) {
+        std::fprintf(stderr, "%s\n", error->c_str());
+        return kExitFailure;
+    }
+    const std::optional<DrawingVersion> version = parseDrawingVersion(dxfVersionName(options.dxfVersion));
+    if (!version)
+        return usageError("unsupported DXF version");
+    // The module is not loaded: its objects stay proxies and are written back as they were read.
+    AcDbDatabase db(false);
+    DxfDiagnostics readDiagnostics;
+    const bool read = readDrawingFile(*options.input, db, readDiagnostics);
+    report(readDiagnostics, *options.input);
+    if (!read)
+        return kExitFailure;
+    DxfDiagnostics saveDiagnostics;
+    const bool saved = saveDrawingFile(db, *options.output, *version, saveDiagnostics);
+    report(saveDiagnostics, *options.output);
+    return saved ? kExitOk : kExitFailure;
+}
+
+}  // namespace kelvora::cli

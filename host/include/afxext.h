@@ -1,0 +1,5 @@
+// Extensions of the MFC-like layer: the common controls.
+#pragma once
+
+#include "afxcmn.h"
+#include "afxwin.h"

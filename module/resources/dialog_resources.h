@@ -1,0 +1,10 @@
+// The module's dialog templates, added to its resource module when the library is attached.
+#pragma once
+
+#include "afxwin.h"
+
+namespace kelvora::resources {
+
+void addModuleDialogTemplates(HINSTANCE module);
+
+}  // namespace kelvora::resources
