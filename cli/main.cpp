@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "kelvora/proxy_graphics_adapter.h"
 #include "usage.h"
 
 namespace {
@@ -37,6 +38,8 @@ int main(int argc, char** argv)
         return kExitOk;
     }
     arguments.erase(arguments.begin());
+    // Proxies draw through their proxy graphics, and saved custom entities carry theirs.
+    kelvora::installProxyGraphics();
     for (const Subcommand& subcommand : kSubcommands) {
         if (first == subcommand.name)
             return subcommand.run(std::move(arguments));

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libfontconfig-dev libfreetype-dev libreadline-dev
+  libcairo2-dev libfontconfig-dev libfreetype-dev libreadline-dev zlib1g-dev
   fonts-dejavu-core
   python3-ezdxf poppler-utils
 )

@@ -147,6 +147,10 @@ public:
                 m_state.otherSections.push_back(s);
         m_classes = readClassRecords(m_raw.classes, m_diagnostics);
 
+        // Tables first: entities name their layers, styles and blocks. Objects before entities and
+        // before the defaults are completed, so that the file's own root dictionary is the one the
+        // defaults complete; references between objects and entities go by handle and wait for
+        // their objects under reserved ids.
         readTables();
         std::vector<AcDbObjectId> blockIds = readBlockRecords();
         readObjects();

@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "speciallines/special_line_commands.h"
 #include "surfaces/surface_commands.h"
 
 
@@ -23,8 +24,8 @@ const std::array<CommandEntry, 24> kCommands = {{
     {ACRX_T("_TALUT"), ACRX_T("TALUT"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("_DDTALUT"), ACRX_T("DDTALUT"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("_PARAMSTALUS"), ACRX_T("PARAMSTALUS"), kNoPaperSpace, &notYetAvailable},
-    {ACRX_T("_DDXPOLY"), ACRX_T("DDXPOLY"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_XPOLY"), ACRX_T("XPOLY"), kTransparentPickFirst, &notYetAvailable},
+    {ACRX_T("_DDXPOLY"), ACRX_T("DDXPOLY"), kTransparentPickFirst, &speciallines::commandDdxpoly},
+    {ACRX_T("_XPOLY"), ACRX_T("XPOLY"), kTransparentPickFirst, &speciallines::commandXpoly},
     {ACRX_T("_SPOLY"), ACRX_T("SPOLY"), kTransparent, &surfaces::commandSpoly},
     {ACRX_T("_DDSPOLY"), ACRX_T("DDSPOLY"), kTransparentPickFirst, &surfaces::commandDdspoly},
     {ACRX_T("_SPOLYINTERS"), ACRX_T("SPOLYINTERS"), kTransparentPickFirst, &notYetAvailable},

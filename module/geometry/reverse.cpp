@@ -33,7 +33,7 @@ void reversePolyline(AcDbPolyline* pline)
         const unsigned int segment = k + 2 <= n ? n - 2 - k : n - 1;
         const StoredVertex& from = old[segment];
         pline->setPointAt(k, old[n - 1 - k].point);
-        pline->setBulgeAt(k, from.bulge);
+        pline->setBulgeAt(k, -from.bulge);
         pline->setWidthsAt(k, from.endWidth, from.startWidth);
     }
 }

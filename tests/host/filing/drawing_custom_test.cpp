@@ -240,6 +240,12 @@ struct ClassRecordCase {
     bool withCount;
 };
 
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const ClassRecordCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class RegisteredClassListed : public ::testing::TestWithParam<ClassRecordCase> {};
 
 TEST_P(RegisteredClassListed, EvenWithoutAnObjectOfIt)
@@ -359,6 +365,12 @@ struct GraphicsCase {
     DrawingVersion version;
     int sizeCode;
 };
+
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const GraphicsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class CustomEntityGraphics : public ::testing::TestWithParam<GraphicsCase> {};
 

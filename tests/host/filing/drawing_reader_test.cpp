@@ -109,6 +109,12 @@ struct HandleCase {
     bool warned;              // a warning names the line
 };
 
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const HandleCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class Handles : public ::testing::TestWithParam<HandleCase> {};
 
 TEST_P(Handles, AreKeptOrRepaired)
@@ -240,6 +246,12 @@ struct GraphicsCase {
     int writtenSize;
 };
 
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const GraphicsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ProxyGraphicsKept : public ::testing::TestWithParam<GraphicsCase> {};
 
 TEST_P(ProxyGraphicsKept, InTheSizeGroupOfTheVersion)
@@ -340,6 +352,12 @@ struct DamagedCase {
     DxfSeverity severity;
     std::uint32_t (*line)(const std::string& bytes);
 };
+
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const DamagedCase& c, std::ostream* os)
+{
+    *os << c.file;
+}
 
 class DamagedFile : public ::testing::TestWithParam<DamagedCase> {};
 

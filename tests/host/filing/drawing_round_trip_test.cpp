@@ -71,6 +71,12 @@ struct SameVersionCase {
     DrawingVersion version;
 };
 
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const SameVersionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SameVersion : public SampleDrawings, public ::testing::WithParamInterface<SameVersionCase> {};
 
 TEST_P(SameVersion, ComesBackAsRead)

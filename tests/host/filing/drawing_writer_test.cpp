@@ -91,6 +91,12 @@ struct EncodingCase {
     const char* cjkWritten;
 };
 
+// Cases print as their names (the structs hold pointers and padding).
+void PrintTo(const EncodingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class WrittenTextEncoding : public ::testing::TestWithParam<EncodingCase> {};
 
 TEST_P(WrittenTextEncoding, FollowsTheVersionAndReadsBack)

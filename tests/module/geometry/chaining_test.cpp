@@ -284,9 +284,13 @@ TEST(ChainCurveToPolyline, PolylineIntoEmptyAndRefusals)
     EXPECT_FALSE(chainCurveToPolyline(target.get(), single.get(), kChainTol));
     auto apart = makePolyline({{5, 5}, {6, 6}});
     EXPECT_FALSE(chainCurveToPolyline(target.get(), apart.get(), kChainTol));
+    // 3 units above the target: the ends would meet under a tolerance of 10, the planes do not.
     auto otherPlane = makePolyline({{1, 1}, {2, 2}});
     otherPlane->setElevation(3.0);
-    EXPECT_FALSE(chainCurveToPolyline(target.get(), otherPlane.get(), kChainTol));
+    EXPECT_FALSE(chainCurveToPolyline(target.get(), otherPlane.get(), 10.0));
+    auto tilted = makePolyline({{1, 1}, {2, 2}});
+    tilted->setNormal(AcGeVector3d(0, 1, 1));
+    EXPECT_FALSE(chainCurveToPolyline(target.get(), tilted.get(), 10.0));
     expectPoints(*target, {{0, 0}, {1, 1}});
 }
 
