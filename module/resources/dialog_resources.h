@@ -6,5 +6,7 @@
 namespace kelvora::resources {
 
 void addModuleDialogTemplates(HINSTANCE module);
+// The special-line dialog (XPOLYDIAL, 103); addModuleDialogTemplates adds it with the others.
+void addXpolyDialogTemplate(HINSTANCE module);
 
 }  // namespace kelvora::resources

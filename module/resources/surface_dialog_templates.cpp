@@ -3,7 +3,6 @@
 #include "afxcmn.h"
 #include "resources/dialog_resources.h"
 #include "resources/resource_ids.h"
-#include "speciallines/xpoly_dialog_template.h"
 
 namespace kelvora::resources {
 
@@ -72,7 +71,7 @@ void addModuleDialogTemplates(HINSTANCE module)
 {
     kelvora::addDialogTemplate(module, surfaceDialog());
     kelvora::addDialogTemplate(module, surfaceListDialog());
-    kelvora::speciallines::addXpolyDialogTemplate(module);
+    addXpolyDialogTemplate(module);
 }
 
 }  // namespace kelvora::resources
