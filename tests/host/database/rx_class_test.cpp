@@ -54,6 +54,7 @@ AcRxObject* makeTag()
 
 TEST(RxClass, RegistrationByNameWithALateParent)
 {
+    registerTestClasses();  // TestTag::cast needs its class, whatever ran before
     // A child registered before its parent is linked by acrxBuildClassHierarchy.
     AcRxClass* child = newAcRxClass(L"KvChildOfLate", L"KvLateParent", 21, 127, 0xBFF, &makeTag, L"KVCHILD", L"APP");
     ASSERT_NE(child, nullptr);
