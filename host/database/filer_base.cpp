@@ -4,6 +4,7 @@
 
 #include "dbfiler.h"
 #include "kelvora/wide_text.h"
+#include "kelvora/wide_format.h"
 
 Acad::ErrorStatus AcDbDwgFiler::dwgVersion(AcDb::AcDbDwgVersion& ver, AcDb::MaintenanceReleaseVersion& maintVer) const
 {
@@ -16,7 +17,7 @@ Acad::ErrorStatus AcDbDxfFiler::setError(Acad::ErrorStatus status, const ACHAR* 
 {
     va_list args;
     va_start(args, format);
-    m_errorMessage = kelvora::vformatWide(format, args);
+    m_errorMessage = kelvora::formatPrintfV(format, args);
     va_end(args);
     return status;
 }
@@ -25,7 +26,7 @@ Acad::ErrorStatus AcDbDxfFiler::setError(const ACHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
-    m_errorMessage = kelvora::vformatWide(format, args);
+    m_errorMessage = kelvora::formatPrintfV(format, args);
     va_end(args);
     return Acad::eOk;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "kelvora/wide_text.h"
+#include "kelvora/wide_format.h"
 
 namespace kelvora {
 
@@ -34,7 +35,7 @@ void hostPrintf(const ACHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::wstring text = vformatWide(format, args);
+    std::wstring text = formatPrintfV(format, args);
     va_end(args);
     g_sink(text.c_str());
 }

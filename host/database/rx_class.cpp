@@ -9,6 +9,7 @@
 #include "kelvora/wide_text.h"
 #include "rxclass.h"
 #include "rxdict.h"
+#include "kelvora/wide_format.h"
 
 // The one place that builds class objects (their constructor is private).
 struct AcRxClassAccess {
@@ -113,7 +114,7 @@ void acrx_abort(const ACHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::wstring text = kelvora::vformatWide(format, args);
+    std::wstring text = kelvora::formatPrintfV(format, args);
     va_end(args);
     std::fprintf(stderr, "kelvora: fatal: %s\n", kelvora::toUtf8(text).c_str());
     std::fflush(stderr);

@@ -4,7 +4,7 @@
 #include "acedads.h"
 #include "acutads.h"
 #include "kelvora/transcript.h"
-#include "wide_format.h"
+#include "kelvora/wide_format.h"
 
 int acutPrintf(const ACHAR* format, ...)
 {

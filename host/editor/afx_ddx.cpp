@@ -7,7 +7,7 @@
 #include "kelvora/command_line.h"
 #include "kelvora/script_syntax.h"
 #include "text_encoding.h"
-#include "wide_format.h"
+#include "kelvora/wide_format.h"
 #include "window.h"
 
 using kelvora::liveWindow;

@@ -4,7 +4,7 @@
 
 #include "afxstr.h"
 #include "text_encoding.h"
-#include "wide_format.h"
+#include "kelvora/wide_format.h"
 
 namespace {
 

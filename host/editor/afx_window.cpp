@@ -6,7 +6,7 @@
 #include "aced.h"
 #include "kelvora/script_syntax.h"
 #include "window.h"
-#include "wide_format.h"
+#include "kelvora/wide_format.h"
 
 using kelvora::liveWindow;
 

@@ -15,6 +15,7 @@
 #include "gevec3d.h"
 #include "kelvora/resbuf_util.h"
 #include "kelvora/wide_text.h"
+#include "kelvora/wide_format.h"
 
 namespace kelvora {
 
@@ -89,7 +90,7 @@ Acad::ErrorStatus DrawingDxfFiler::setError(Acad::ErrorStatus status, const ACHA
 {
     va_list args;
     va_start(args, format);
-    note(vformatWide(format, args));
+    note(formatPrintfV(format, args));
     va_end(args);
     return status;
 }
@@ -98,7 +99,7 @@ Acad::ErrorStatus DrawingDxfFiler::setError(const ACHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
-    note(vformatWide(format, args));
+    note(formatPrintfV(format, args));
     va_end(args);
     return Acad::eOk;
 }

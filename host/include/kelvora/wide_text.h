@@ -1,7 +1,6 @@
 // Conversions between the host's wide strings and UTF-8, and the case-insensitive name comparison of symbol names.
 #pragma once
 
-#include <cstdarg>
 #include <string>
 #include <string_view>
 
@@ -24,10 +23,5 @@ bool nameLess(std::wstring_view a, std::wstring_view b);
 // %%p plus-minus sign, %%% percent sign, %%nnn the character nnn; %%u and %%o (underline, overline
 // toggles) show nothing.
 std::wstring expandTextControlCodes(std::wstring_view text);
-
-// printf into a wide string with the host's conventions: %s and %c take wide arguments (as in the
-// commercial host's acutPrintf); %hs and %hc narrow ones.
-std::wstring vformatWide(const wchar_t* format, va_list args);
-std::wstring formatWide(const wchar_t* format, ...);
 
 }  // namespace kelvora

@@ -8,6 +8,7 @@
 #include "dbcolor.h"
 #include "kelvora/resbuf_util.h"
 #include "kelvora/wide_text.h"
+#include "kelvora/wide_format.h"
 
 namespace {
 
@@ -133,8 +134,8 @@ TEST(WideText, Utf8AndFoldingAndCodes)
     EXPECT_FALSE(kelvora::namesEqual(L"a", L"a "));
     EXPECT_EQ(kelvora::expandTextControlCodes(L"90%%d %%c10 %%p1 100%%% %%uU%%u %%065"), L"90° ⌀10 ±1 100% U A");
     EXPECT_EQ(kelvora::expandTextControlCodes(L"%%"), L"%%");
-    EXPECT_EQ(kelvora::formatWide(L"%s=%d %c", L"L", 3, L'x'), L"L=3 x");
-    EXPECT_EQ(kelvora::formatWide(L"%.2f %hs", 1.005, "n"), L"1.00 n");
+    EXPECT_EQ(kelvora::formatPrintf(L"%s=%d %c", L"L", 3, L'x'), L"L=3 x");
+    EXPECT_EQ(kelvora::formatPrintf(L"%.2f %hs", 1.005, "n"), L"1.00 n");
 }
 
 }  // namespace

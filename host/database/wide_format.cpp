@@ -1,12 +1,12 @@
 // The wide printf formatter: parses each conversion and formats numbers through snprintf.
-#include "wide_format.h"
+#include "kelvora/wide_format.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
 
-#include "text_encoding.h"
+#include "kelvora/wide_text.h"
 
 namespace kelvora {
 
@@ -261,7 +261,7 @@ private:
             bool narrow = s.letter == L'S' ? !s.wideHint : s.narrowHint;
             if (narrow) {
                 const char* text = va_arg(m_args, const char*);
-                appendString(s, text != nullptr ? wideFromUtf8(text) : std::wstring(L"(null)"));
+                appendString(s, text != nullptr ? fromUtf8(text) : std::wstring(L"(null)"));
             } else {
                 const wchar_t* text = va_arg(m_args, const wchar_t*);
                 appendString(s, text != nullptr ? std::wstring_view(text) : std::wstring_view(L"(null)"));
