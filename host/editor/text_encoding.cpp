@@ -1,6 +1,8 @@
 // Conversions between wide strings and UTF-8, and the case folding used to match names and captions.
 #include "text_encoding.h"
 
+#include "kelvora/wide_text.h"
+
 #include <cstdint>
 
 namespace kelvora {
@@ -68,29 +70,7 @@ std::size_t wellFormedSequence(std::string_view text, std::size_t pos, char32_t&
 
 std::string utf8FromWide(std::wstring_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto cp = static_cast<char32_t>(static_cast<std::uint32_t>(wc));
-        if (!isScalarValue(cp))
-            cp = kReplacement;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
+    return toUtf8(text);
 }
 
 std::wstring wideFromUtf8(std::string_view text)
