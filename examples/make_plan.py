@@ -11,10 +11,13 @@ import ezdxf
 def main(path):
     doc = ezdxf.new("R2007", setup=True)
     msp = doc.modelspace()
+    # Labels at 1.8 m fit inside 30 m lots, as on a 1:500 plan.
+    doc.header["$TEXTSIZE"] = 1.8
     doc.layers.add("PARCELLES", color=3)
     doc.layers.add("VOIRIE", color=8)
     doc.layers.add("TALUS", color=30)
     doc.layers.add("CLÔTURES", color=1)
+    doc.layers.add("HAIES", color=94)
     doc.layers.add("TEXTES", color=7)
 
     # Four lots along a road, the road edge below them (y = 0), metres.
@@ -39,6 +42,8 @@ def main(path):
 
     # A fence along the north boundary.
     msp.add_lwpolyline([(0, 78), (38, 80), (66, 82)], dxfattribs={"layer": "CLÔTURES"})
+    # A hedge along the west boundary, a little outside it.
+    msp.add_lwpolyline([(-4, 6), (-4, 44), (-3, 77)], dxfattribs={"layer": "HAIES"})
 
     msp.add_text("Lotissement Les Érables", height=3.5,
                  dxfattribs={"layer": "TEXTES", "insert": (0, 90)})
