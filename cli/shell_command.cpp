@@ -1,4 +1,6 @@
 // kelvora shell: the interactive command line on a terminal.
+#include <unistd.h>
+
 #include <cstdio>
 #include <memory>
 
@@ -89,8 +91,9 @@ int runShell(std::vector<std::string> arguments)
         EditorSession session(*db, {options.drawing.has_value(), fromUtf8(options.drawing.value_or(""))});
         loadApplications(session, options.noModule);
         session.showDrawing();
-        std::unique_ptr<InputSource> terminal = makeTerminalSource();
-        CommandLine line(*terminal, Transcript::standardOutput(), stderr);
+        // Piped input is read as a script would be, so that each answer shows once, after its prompt.
+        std::unique_ptr<InputSource> input = isatty(STDIN_FILENO) != 0 ? makeTerminalSource() : makeStandardInputSource();
+        CommandLine line(*input, Transcript::standardOutput(), stderr);
         // A person ends the session with Ctrl-D; mistakes along the way were only reported.
         session.runCommands(line);
         line.transcript().write(std::string_view("\n"));

@@ -37,12 +37,12 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(m_folder); }
 
-    ProgramRun run(const std::string& arguments)
+    ProgramRun run(const std::string& arguments, const std::string& input = "/dev/null")
     {
         auto out = m_folder / "out.txt";
         auto err = m_folder / "err.txt";
         std::string command = "'" + m_program.string() + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                              err.string() + "' </dev/null";
+                              err.string() + "' <'" + input + "'";
         int status = std::system(command.c_str());
         return ProgramRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
     }
@@ -52,6 +52,18 @@ protected:
     std::filesystem::path m_program;
     std::filesystem::path m_folder;
 };
+
+TEST_F(ProgramCommandLine, ShellFedThroughAPipeShowsEachPromptAndAnswerOnce)
+{
+    std::ofstream(m_folder / "answers.txt") << "LINE\n0,0\n10,0\n\n";
+    ProgramRun r = run("shell --no-module", (m_folder / "answers.txt").string());
+    EXPECT_EQ(r.status, 0) << r.err;
+    const std::string firstPoint = "Specify first point: 0,0\n";
+    std::size_t at = r.out.find(firstPoint);
+    ASSERT_NE(at, std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find(firstPoint, at + 1), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("Specify first point: \n"), std::string::npos) << r.out;
+}
 
 TEST_F(ProgramCommandLine, VersionOnStandardOutput)
 {
