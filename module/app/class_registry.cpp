@@ -2,6 +2,7 @@
 #include "app/class_registry.h"
 
 #include "rxdict.h"
+#include "slopes/slope_entity.h"
 #include "speciallines/extended_polyline.h"
 #include "surfaces/ne_surface.h"
 
@@ -29,11 +30,11 @@ AcRxClass* initClass(AcRxClass* stored, const ACHAR* className, int proxyFlags, 
                         pseudoConstructor, dxfName, ACRX_T("KELVORA"), nullptr);
 }
 
-// nPolyLineTalutee joins here, after NESurface, when its entity arrives.
 void registerClasses()
 {
     eXtendedPolyline::rxInit();
     NESurface::rxInit();
+    nPolyLineTalutee::rxInit();
     acrxBuildClassHierarchy();
 }
 
@@ -43,6 +44,8 @@ void unregisterClasses()
         deleteAcRxClass(eXtendedPolyline::gpDesc);
     if (NESurface::gpDesc != nullptr)
         deleteAcRxClass(NESurface::gpDesc);
+    if (nPolyLineTalutee::gpDesc != nullptr)
+        deleteAcRxClass(nPolyLineTalutee::gpDesc);
 }
 
 }  // namespace kelvora::app

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "division/division_commands.h"
+#include "slopes/slope_commands.h"
 #include "speciallines/special_line_commands.h"
 #include "surfaces/surface_commands.h"
 
@@ -11,7 +13,7 @@ namespace kelvora::app {
 
 namespace {
 
-// Commands whose families have not landed yet (slopes, special lines, division, tools) are
+// Commands whose families have not landed yet (the polyline tools) are
 // registered so that their names are reserved; they do nothing yet.
 void notYetAvailable() {}
 
@@ -21,17 +23,17 @@ constexpr Adesk::Int32 kTransparentPickFirst = ACRX_CMD_TRANSPARENT | ACRX_CMD_U
 constexpr Adesk::Int32 kNoPaperSpace = ACRX_CMD_NOPAPERSPACE;
 
 const std::array<CommandEntry, 24> kCommands = {{
-    {ACRX_T("_TALUT"), ACRX_T("TALUT"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_DDTALUT"), ACRX_T("DDTALUT"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_PARAMSTALUS"), ACRX_T("PARAMSTALUS"), kNoPaperSpace, &notYetAvailable},
+    {ACRX_T("_TALUT"), ACRX_T("TALUT"), kTransparentPickFirst, &slopes::commandTalut},
+    {ACRX_T("_DDTALUT"), ACRX_T("DDTALUT"), kTransparentPickFirst, &slopes::commandDdtalut},
+    {ACRX_T("_PARAMSTALUS"), ACRX_T("PARAMSTALUS"), kNoPaperSpace, &slopes::commandParamsTalus},
     {ACRX_T("_DDXPOLY"), ACRX_T("DDXPOLY"), kTransparentPickFirst, &speciallines::commandDdxpoly},
     {ACRX_T("_XPOLY"), ACRX_T("XPOLY"), kTransparentPickFirst, &speciallines::commandXpoly},
     {ACRX_T("_SPOLY"), ACRX_T("SPOLY"), kTransparent, &surfaces::commandSpoly},
     {ACRX_T("_DDSPOLY"), ACRX_T("DDSPOLY"), kTransparentPickFirst, &surfaces::commandDdspoly},
-    {ACRX_T("_SPOLYINTERS"), ACRX_T("SPOLYINTERS"), kTransparentPickFirst, &notYetAvailable},
+    {ACRX_T("_SPOLYINTERS"), ACRX_T("SPOLYINTERS"), kTransparentPickFirst, &division::commandSpolyInters},
     {ACRX_T("_HSPOLY"), ACRX_T("HSPOLY"), kTransparentPickFirst, &surfaces::commandHspoly},
-    {ACRX_T("_AREAFIND"), ACRX_T("AREAFIND"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_DIRECTIONAREAFIND"), ACRX_T("DIRECTIONAREAFIND"), kTransparentPickFirst, &notYetAvailable},
+    {ACRX_T("_AREAFIND"), ACRX_T("AREAFIND"), kTransparentPickFirst, &division::commandAreaFind},
+    {ACRX_T("_DIRECTIONAREAFIND"), ACRX_T("DIRECTIONAREAFIND"), kTransparentPickFirst, &division::commandDirectionAreaFind},
     {ACRX_T("_LISTERSURFACES"), ACRX_T("LISTERSURFACES"), kModal, &surfaces::commandListerSurfaces},
     {ACRX_T("_OPTIMIZEPOL"), ACRX_T("OPTIMIZEPOL"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("_INVERSERPOLYLINE"), ACRX_T("INVERSERPOLYLINE"), kTransparentPickFirst, &notYetAvailable},
@@ -40,7 +42,7 @@ const std::array<CommandEntry, 24> kCommands = {{
     {ACRX_T("_SUPPSOMMET"), ACRX_T("SUPPSOMMET"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("_POLORIENTATION"), ACRX_T("POLORIENTATION"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("_FRONTIERES"), ACRX_T("FRONTIERES"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_POLDIV"), ACRX_T("POLDIV"), kTransparentPickFirst, &notYetAvailable},
+    {ACRX_T("_POLDIV"), ACRX_T("POLDIV"), kTransparentPickFirst, &division::commandPoldiv},
     {ACRX_T("_SPLTOPLINE"), ACRX_T("SPLTOPLINE"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("_MSPLTOPLINE"), ACRX_T("MSPLTOPLINE"), kTransparentPickFirst, &notYetAvailable},
     {ACRX_T("RENUMSURF"), ACRX_T("RENUMSURF"), kTransparent, &surfaces::commandRenumsurf},

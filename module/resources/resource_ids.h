@@ -28,4 +28,23 @@ inline constexpr int kZoomOutButton = 1029;
 inline constexpr int kZoomFactorEdit = 1030;
 inline constexpr int kCentreButton = 1031;
 
+// DlgTalus (DDTALUT) and CParamTalus (PARAMSTALUS)
+inline constexpr unsigned kSlopeDialog = 106;
+inline constexpr unsigned kSlopeDefaultsDialog = 108;
+inline constexpr int kSlopeLongLengthEdit = 1032;
+inline constexpr int kSlopeRatioEdit = 1033;
+inline constexpr int kSlopeIntervalsEdit = 1034;
+inline constexpr int kSlopeSpacingEdit = 1035;
+inline constexpr int kSlopeBothSidesCheck = 1036;
+inline constexpr int kSlopeLimitsButton = 1037;
+inline constexpr int kSlopeLongColorList = 1038;
+inline constexpr int kSlopeShortColorList = 1040;
+inline constexpr int kDefaultsLongLengthEdit = 32773;
+inline constexpr int kDefaultsRatioEdit = 32774;
+inline constexpr int kDefaultsIntervalsEdit = 32775;
+inline constexpr int kDefaultsSpacingEdit = 32776;
+inline constexpr int kDefaultsLongColorList = 32777;
+inline constexpr int kDefaultsShortColorList = 32778;
+inline constexpr int kDefaultsUpdateCheck = 32779;
+
 }  // namespace kelvora::resources

@@ -72,6 +72,7 @@ void addModuleDialogTemplates(HINSTANCE module)
     kelvora::addDialogTemplate(module, surfaceDialog());
     kelvora::addDialogTemplate(module, surfaceListDialog());
     addXpolyDialogTemplate(module);
+    addSlopeDialogTemplates(module);
 }
 
 }  // namespace kelvora::resources

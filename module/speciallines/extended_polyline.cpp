@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kSpecialLineProxyFlags = 0xFF;
+constexpr int kSpecialLineProxyFlags = 0xBFF;
 
 AcRxObject* makeExtendedPolyline() { return new eXtendedPolyline(); }
 
