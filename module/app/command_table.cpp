@@ -7,15 +7,12 @@
 #include "slopes/slope_commands.h"
 #include "speciallines/special_line_commands.h"
 #include "surfaces/surface_commands.h"
+#include "tools/tool_commands.h"
 
 
 namespace kelvora::app {
 
 namespace {
-
-// Commands whose families have not landed yet (the polyline tools) are
-// registered so that their names are reserved; they do nothing yet.
-void notYetAvailable() {}
 
 constexpr Adesk::Int32 kModal = ACRX_CMD_MODAL;
 constexpr Adesk::Int32 kTransparent = ACRX_CMD_TRANSPARENT;
@@ -35,18 +32,18 @@ const std::array<CommandEntry, 24> kCommands = {{
     {ACRX_T("_AREAFIND"), ACRX_T("AREAFIND"), kTransparentPickFirst, &division::commandAreaFind},
     {ACRX_T("_DIRECTIONAREAFIND"), ACRX_T("DIRECTIONAREAFIND"), kTransparentPickFirst, &division::commandDirectionAreaFind},
     {ACRX_T("_LISTERSURFACES"), ACRX_T("LISTERSURFACES"), kModal, &surfaces::commandListerSurfaces},
-    {ACRX_T("_OPTIMIZEPOL"), ACRX_T("OPTIMIZEPOL"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_INVERSERPOLYLINE"), ACRX_T("INVERSERPOLYLINE"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_ENLEVERARC"), ACRX_T("ENLEVERARC"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_METTREUNARC"), ACRX_T("METTREUNARC"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_SUPPSOMMET"), ACRX_T("SUPPSOMMET"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_POLORIENTATION"), ACRX_T("POLORIENTATION"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_FRONTIERES"), ACRX_T("FRONTIERES"), kTransparentPickFirst, &notYetAvailable},
+    {ACRX_T("_OPTIMIZEPOL"), ACRX_T("OPTIMIZEPOL"), kTransparentPickFirst, &tools::commandOptimizePol},
+    {ACRX_T("_INVERSERPOLYLINE"), ACRX_T("INVERSERPOLYLINE"), kTransparentPickFirst, &tools::commandInverserPolyline},
+    {ACRX_T("_ENLEVERARC"), ACRX_T("ENLEVERARC"), kTransparentPickFirst, &tools::commandEnleverArc},
+    {ACRX_T("_METTREUNARC"), ACRX_T("METTREUNARC"), kTransparentPickFirst, &tools::commandMettreUnArc},
+    {ACRX_T("_SUPPSOMMET"), ACRX_T("SUPPSOMMET"), kTransparentPickFirst, &tools::commandSuppSommet},
+    {ACRX_T("_POLORIENTATION"), ACRX_T("POLORIENTATION"), kTransparentPickFirst, &tools::commandPolOrientation},
+    {ACRX_T("_FRONTIERES"), ACRX_T("FRONTIERES"), kTransparentPickFirst, &tools::commandFrontieres},
     {ACRX_T("_POLDIV"), ACRX_T("POLDIV"), kTransparentPickFirst, &division::commandPoldiv},
-    {ACRX_T("_SPLTOPLINE"), ACRX_T("SPLTOPLINE"), kTransparentPickFirst, &notYetAvailable},
-    {ACRX_T("_MSPLTOPLINE"), ACRX_T("MSPLTOPLINE"), kTransparentPickFirst, &notYetAvailable},
+    {ACRX_T("_SPLTOPLINE"), ACRX_T("SPLTOPLINE"), kTransparentPickFirst, &tools::commandSplToPline},
+    {ACRX_T("_MSPLTOPLINE"), ACRX_T("MSPLTOPLINE"), kTransparentPickFirst, &tools::commandMSplToPline},
     {ACRX_T("RENUMSURF"), ACRX_T("RENUMSURF"), kTransparent, &surfaces::commandRenumsurf},
-    {ACRX_T("KELVORANOPROXY"), ACRX_T("KELVORANOPROXY"), kModal, &notYetAvailable},
+    {ACRX_T("KELVORANOPROXY"), ACRX_T("KELVORANOPROXY"), kModal, &tools::commandKelvoraNoProxy},
 }};
 
 // The stack is looked up for every use: the host may replace it between loads.

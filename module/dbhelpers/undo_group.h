@@ -3,16 +3,19 @@
 
 #include "dbhelpers/uncopyable.h"
 
-class AcApDocument;
+class AcDbDatabase;
 
 class CAcadUndoGroup : private Uncopyable {
 public:
     CAcadUndoGroup();
     virtual ~CAcadUndoGroup();
 
-    // True when the scope found a document to group the changes of.
-    bool isOpen() const { return m_document != nullptr; }
+    // True when the scope opened an undo group (it ends with the scope).
+    bool isOpen() const { return m_database != nullptr; }
 
 private:
-    AcApDocument* m_document = nullptr;
+    // The drawing of the document whose undo group this scope opened; null when it opened none.
+    // The drawing rather than the document object: the host may make a new document object for
+    // the same drawing while the scope lives.
+    AcDbDatabase* m_database = nullptr;
 };
