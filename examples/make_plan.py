@@ -36,6 +36,10 @@ def main(path):
     msp.add_lwpolyline([(-10, 0), (110, 0)], dxfattribs={"layer": "VOIRIE"})
     msp.add_lwpolyline([(-10, -8), (110, -8)], dxfattribs={"layer": "VOIRIE"})
 
+    # The axis of a planned access path through the third lot, as the designer's software
+    # exported it: a spline through its fit points.
+    msp.add_spline([(66, -2), (76, 6), (86, 18), (98, 28)], dxfattribs={"layer": "VOIRIE"})
+
     # An embankment east of the lots: its top line and its toe line.
     msp.add_lwpolyline([(100, 5), (102, 30), (100, 60)], dxfattribs={"layer": "TALUS"})
     msp.add_lwpolyline([(108, 5), (111, 30), (109, 60)], dxfattribs={"layer": "TALUS"})
@@ -48,7 +52,7 @@ def main(path):
     msp.add_text("Lotissement Les Érables", height=3.5,
                  dxfattribs={"layer": "TEXTES", "insert": (0, 90)})
     msp.add_text("Chemin des Prés", height=2.5,
-                 dxfattribs={"layer": "TEXTES", "insert": (40, -5)})
+                 dxfattribs={"layer": "TEXTES", "insert": (40, -13)})
     doc.saveas(path)
 
 

@@ -11,4 +11,7 @@ out="${KELVORA_DEMO_OUT:-$root/build/demo}"
 mkdir -p "$out"
 "$build/bin/kelvora" run "$root/examples/plan.dxf" --script "$root/examples/demo.scr" \
   -o "$out/plan-out.dxf" --plot "$out/plan-out.png"
-echo "demo: wrote $out/plan-out.dxf and $out/plan-out.png" >&2
+# A copy for a reader without the module: every custom object flattened into plain entities.
+"$build/bin/kelvora" run "$out/plan-out.dxf" --script "$root/examples/flatten.scr" \
+  -o "$out/plan-flat.dxf" --plot "$out/plan-flat.png"
+echo "demo: wrote $out/plan-out.dxf, $out/plan-out.png, $out/plan-flat.dxf and $out/plan-flat.png" >&2
