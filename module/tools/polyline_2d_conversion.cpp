@@ -38,8 +38,10 @@ AcDbPolyline* lightweightFrom2dPolyline(const AcDb2dPolyline* pline2d)
                 appendVertex(*pline, *vertex);
             continue;
         }
+        // The id comes from the polyline's own iterator, so it is opened directly: openVertex would
+        // first look for it among the polyline's vertices, one search per vertex.
         AcDb2dVertex* vertex = nullptr;
-        if (pline2d->openVertex(vertex, id, AcDb::kForRead) != Acad::eOk)
+        if (acdbOpenObject(vertex, id, AcDb::kForRead) != Acad::eOk)
             continue;
         appendVertex(*pline, *vertex);
         vertex->close();

@@ -11,6 +11,7 @@
 #include "geplane.h"
 #include "kelvora/float_compare.h"
 #include "kelvora/host_class.h"
+#include "spline_nearest.h"
 
 KELVORA_HOST_DEFINE_MEMBERS(AcDbSpline, AcDbCurve, L"SPLINE");
 
@@ -908,7 +909,7 @@ Acad::ErrorStatus AcDbSpline::getParamAtPoint(const AcGePoint3d& point, double& 
     assertReadEnabled();
     if (isNull())
         return Acad::eDegenerateGeometry;
-    double t = m_curve.paramOf(point);
+    const double t = kelvora::nearestSplineParam(m_curve, point);
     if (m_curve.evalPoint(t).distanceTo(point) > kelvora::onCurveTolerance(point))
         return Acad::eInvalidInput;
     param = t;
@@ -972,7 +973,8 @@ Acad::ErrorStatus AcDbSpline::getClosestPointTo(const AcGePoint3d& givenPnt, AcG
     assertReadEnabled();
     if (isNull())
         return Acad::eDegenerateGeometry;
-    pointOnCurve = m_curve.closestPointTo(givenPnt);
+    // The curve's own search looks near its best probe only; a wave can hold a nearer arch elsewhere.
+    pointOnCurve = m_curve.evalPoint(kelvora::nearestSplineParam(m_curve, givenPnt));
     return Acad::eOk;
 }
 

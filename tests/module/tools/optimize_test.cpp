@@ -4,6 +4,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dbents.h"
@@ -127,6 +128,51 @@ TEST_F(Optimize, OldPolylineBecomesLightweightKeepingIdHandleAndProperties)
     EXPECT_TRUE(sameVertices(verticesOf(old), {{0, 0, 0}, {9, 0, 0}}));
     EXPECT_TRUE(sameVertices(verticesOf(light), {{0, 10, 0}, {8, 10, 0}}));
     EXPECT_EQ(modelSpace().size(), 2u);
+}
+
+// A spline-fitted old-style polyline in a drawing, as a DXF file holds one: the frame's control
+// vertices first, then the vertices of the fitted curve. Only the curve's vertices (their positions,
+// bulges and widths) become lightweight vertices, read through the drawing by vertex id.
+TEST_F(Optimize, SplineFittedOldPolylineKeepsOnlyItsCurveVertices)
+{
+    auto* old = new AcDb2dPolyline();
+    for (const auto& [x, y] : {std::pair{0.0, 0.0}, {10.0, 20.0}, {30.0, -20.0}, {40.0, 0.0}})
+        old->appendVertex(vertexAt(x, y, 0.0, 0.0, 0.0, AcDb::k2dSplineCtlVertex));
+    // Points of the fitted curve turning by far more than the direction tolerance at each vertex.
+    const std::vector<Vertex> curve = {{0, 0, 0}, {6, 8, 0}, {14, 9, 0}, {20, 0, 0}, {28, -6, 0}, {34, -8, 0},
+                                       {40, 0, 0}};
+    for (const auto& [x, y, bulge] : curve)
+        old->appendVertex(vertexAt(x, y, bulge, 0.25, 0.5, AcDb::k2dSplineFitVertex));
+    const AcDbObjectId id = add(old);
+
+    const std::string out = run("OPTIMIZEPOL\n0.05\n0.001\nALL\n\n");
+    EXPECT_TRUE(has(out, "\rElément 1, 1 polylines converties, 0 sommets supprimés")) << out;
+    AcDbEntity* entity = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(entity, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(entity->isA(), AcDbPolyline::desc());
+    if (const AcDbPolyline* pline = AcDbPolyline::cast(entity)) {
+        double start = 0.0, end = 0.0;
+        EXPECT_EQ(pline->getWidthsAt(3, start, end), Acad::eOk);
+        EXPECT_DOUBLE_EQ(start, 0.25);
+        EXPECT_DOUBLE_EQ(end, 0.5);
+    }
+    entity->close();
+    EXPECT_TRUE(sameVertices(verticesOf(id), curve));
+}
+
+// The control frame may also come between the curve's vertices: it is left out wherever it stands.
+TEST(Polyline2dConversion, ControlVerticesAnywhereAreLeftOut)
+{
+    AcDb2dPolyline old;
+    old.appendVertex(vertexAt(-5, -5, 0.0, 0.0, 0.0, AcDb::k2dSplineCtlVertex));
+    old.appendVertex(vertexAt(0, 0, 0.0, 0.0, 0.0, AcDb::k2dSplineFitVertex));
+    old.appendVertex(vertexAt(5, 15, 0.0, 0.0, 0.0, AcDb::k2dSplineCtlVertex));
+    old.appendVertex(vertexAt(5, 5, 0.0, 0.0, 0.0, AcDb::k2dSplineFitVertex));
+    old.appendVertex(vertexAt(10, 0, 0.0, 0.0, 0.0, AcDb::k2dSplineFitVertex));
+    old.appendVertex(vertexAt(15, -5, 0.0, 0.0, 0.0, AcDb::k2dSplineCtlVertex));
+    std::unique_ptr<AcDbPolyline> pline(kelvora::tools::lightweightFrom2dPolyline(&old));
+    ASSERT_NE(pline, nullptr);
+    EXPECT_TRUE(sameVertices(verticesOf(*pline), {{0, 0, 0}, {5, 5, 0}, {10, 0, 0}}));
 }
 
 struct MergeCase {

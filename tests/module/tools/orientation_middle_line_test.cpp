@@ -122,7 +122,19 @@ INSTANTIATE_TEST_SUITE_P(
                    {{0, 2, 0}, {5, 4, 0}, {10, 2, 0}}},
         // By parameter, not by length: the bend comes where the second limit's vertex is.
         MiddleCase{"uneven_vertices_sampled_by_index", {{0, 0, 0}, {10, 0, 0}}, {{0, 4, 0}, {2, 8, 0}, {10, 4, 0}},
-                   {{0, 2, 0}, {3.5, 4, 0}, {10, 2, 0}}}),
+                   {{0, 2, 0}, {3.5, 4, 0}, {10, 2, 0}}},
+        // Parallel limits of 3 and 7 unevenly spaced vertices: every midpoint lies on the line midway,
+        // from the middle of the starts to the middle of the ends, merged to its two ends.
+        MiddleCase{"parallel_three_and_seven_vertices", {{0, 0, 0}, {3, 0, 0}, {10, 0, 0}},
+                   {{2, 4, 0}, {3, 4, 0}, {5, 4, 0}, {6, 4, 0}, {9, 4, 0}, {11, 4, 0}, {12, 4, 0}},
+                   {{1, 2, 0}, {11, 2, 0}}},
+        MiddleCase{"parallel_seven_and_three_vertices",
+                   {{2, 4, 0}, {3, 4, 0}, {5, 4, 0}, {6, 4, 0}, {9, 4, 0}, {11, 4, 0}, {12, 4, 0}},
+                   {{0, 0, 0}, {3, 0, 0}, {10, 0, 0}}, {{1, 2, 0}, {11, 2, 0}}},
+        // The same along a slanted direction (3, 4)/5, the limits 10 apart across it.
+        MiddleCase{"slanted_parallel_three_and_seven_vertices", {{0, 0, 0}, {6, 8, 0}, {12, 16, 0}},
+                   {{-8, 6, 0}, {-7.4, 6.8, 0}, {-5, 10, 0}, {-2, 14, 0}, {-1.4, 14.8, 0}, {1, 18, 0}, {4, 22, 0}},
+                   {{-4, 3, 0}, {8, 19, 0}}}),
     [](const ::testing::TestParamInfo<MiddleCase>& info) { return std::string(info.param.name); });
 
 TEST(MiddleLineEdge, LimitWithOneVertexGivesNothing)
@@ -169,6 +181,16 @@ TEST_F(FrontieresCommand, AddsTheMiddleLineAndLeavesTheLimits)
     ASSERT_EQ(ids.size(), 3u);
     EXPECT_TRUE(sameVertices(verticesOf(low), {{10, 10, 0}, {20, 10, 0}}));
     EXPECT_TRUE(sameVertices(verticesOf(high), {{10, 14, 0}, {20, 14, 0}}));
+    EXPECT_TRUE(sameVertices(verticesOf(ids[2]), {{10, 12, 0}, {20, 12, 0}}));
+}
+
+TEST_F(FrontieresCommand, LimitsOfThreeAndSevenVerticesGiveTheMidline)
+{
+    addPolyline({{10, 10, 0}, {13, 10, 0}, {20, 10, 0}});
+    addPolyline({{10, 14, 0}, {11, 14, 0}, {12, 14, 0}, {15, 14, 0}, {17, 14, 0}, {18, 14, 0}, {20, 14, 0}});
+    run("FRONTIERES\n15,10\n16,14\n");
+    const std::vector<AcDbObjectId> ids = modelSpace();
+    ASSERT_EQ(ids.size(), 3u);
     EXPECT_TRUE(sameVertices(verticesOf(ids[2]), {{10, 12, 0}, {20, 12, 0}}));
 }
 
