@@ -44,18 +44,25 @@ bool startOnBoundary(const AcDbPolyline* boundary, const AcGePoint3d& centreWcs,
     return true;
 }
 
+// A boundary left closed by the opening (it already started at the point) gets its vertex 0 again
+// at its end, so that its closing side, which may be an arc, is walked like the others.
+void endAtVertexZero(AcDbPolyline* opened)
+{
+    if (!opened->isClosed())
+        return;
+    AcGePoint3d first;
+    AcGePoint3d last;
+    if (endPoints(opened, first, last) && last.distanceTo(first) > kPointTolerance) {
+        AcGePoint2d firstInPlane;
+        opened->getPointAt(0, firstInPlane);
+        opened->addVertexAt(opened->numVerts(), firstInPlane);
+    }
+}
+
 // The fan polygon: the centre, the start point, the boundary opened there, and back to the centre.
 void makeFan(AcDbPolyline* opened, const AcGePoint3d& centreWcs, const AcGePoint3d& startWcs)
 {
-    if (opened->isClosed()) {
-        AcGePoint3d first;
-        AcGePoint3d last;
-        if (endPoints(opened, first, last) && last.distanceTo(first) > kPointTolerance) {
-            AcGePoint2d firstInPlane;
-            opened->getPointAt(0, firstInPlane);
-            opened->addVertexAt(opened->numVerts(), firstInPlane);
-        }
-    }
+    endAtVertexZero(opened);
     closeStraight(opened);
     AcGePoint2d centre;
     AcGePoint2d start;
@@ -103,6 +110,8 @@ bool extractArea(const NESurface* surface, const AcGePoint3d& centreWcs, double 
         return false;
     if (!isNoStartDirection(startAngleRad))
         makeFan(fan.get(), centreWcs, opening);
+    else
+        endAtVertexZero(fan.get());
     if (fan->numVerts() < 2)
         return false;
     NESurface* restPiece = nullptr;

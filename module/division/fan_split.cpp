@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "division/division_tolerances.h"
+#include "division/fan_sweep.h"
 #include "division/surface_pieces.h"
 #include "surfaces/ne_surface.h"
 
@@ -72,9 +73,10 @@ void copyTail(const AcDbPolyline* fan, unsigned int from, NESurface* rest)
 }
 
 // Finds by bisection the point X of the arc from part's vertex `last - 1` where the triangle
-// pivot, arc start, X (with the arc piece between them) holds `target`, and moves the cut there.
+// pivot, arc start, X (with the arc piece between them) holds `target`, counted in the fan's sense
+// (an arc bulging into the part takes area from it), and moves the cut there.
 void cutArcSegment(const AcGePoint2d& pivot, const AcGePoint2d& start, const AcGePoint2d& end, double bulge,
-                   double target, NESurface* part, NESurface* rest)
+                   double target, double orientation, NESurface* part, NESurface* rest)
 {
     const BulgeArc arc(start, end, bulge);
     double lo = 0.0;
@@ -86,7 +88,7 @@ void cutArcSegment(const AcGePoint2d& pivot, const AcGePoint2d& start, const AcG
     trial.addVertexAt(2, end);
     AcGePoint2d cut = end;
     double cutAngle = hi;
-    double swept = areaOf(&trial);
+    double swept = sweptAreaOf(&trial, orientation);
     for (int steps = 0;
          std::fabs(target - swept) > kAreaTolerance && hi - lo > kBisectionInterval && steps < kMaxBisectionSteps;
          ++steps) {
@@ -95,7 +97,7 @@ void cutArcSegment(const AcGePoint2d& pivot, const AcGePoint2d& start, const AcG
         cutAngle = mid;
         trial.setPointAt(2, cut);
         trial.setBulgeAt(1, arc.bulgeBetween(0.0, mid));
-        swept = areaOf(&trial);
+        swept = sweptAreaOf(&trial, orientation);
         if (target > swept)
             lo = mid;
         else
@@ -116,19 +118,10 @@ void splitFanAtArea(const AcDbPolyline* fan, double partAreaSqUnits, NESurface*&
 {
     part = emptySurfaceLike(fan);
     rest = emptySurfaceLike(fan);
-    const unsigned int n = fan->numVerts();
-    for (unsigned int k = 0; k < 2 && k < n; ++k)
-        appendVertexFrom(part, fan, k);
-    double previous = areaOf(part);
-    double current = previous;
-    unsigned int k = 2;
-    while (partAreaSqUnits > current && k < n) {
-        previous = current;
-        appendVertexFrom(part, fan, k);
-        current = areaOf(part);
-        ++k;
-    }
-    const unsigned int j = part->numVerts() - 1;  // the fan index of part's last vertex
+    const SweepStop stop = sweepToArea(fan, partAreaSqUnits, part);
+    const double previous = stop.previous;
+    const double current = stop.current;
+    const unsigned int j = stop.lastVertex;  // the fan index of part's last vertex
     if (std::fabs(partAreaSqUnits - current) <= kAreaTolerance || j == 0) {
         copyTail(fan, j, rest);
     } else {
@@ -151,7 +144,7 @@ void splitFanAtArea(const AcDbPolyline* fan, double partAreaSqUnits, NESurface*&
             break;
         }
         case AcDbPolyline::kArc:
-            cutArcSegment(pivot, start, end, bulge, partAreaSqUnits - previous, part, rest);
+            cutArcSegment(pivot, start, end, bulge, partAreaSqUnits - previous, stop.orientation, part, rest);
             break;
         default:
             break;

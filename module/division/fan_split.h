@@ -8,7 +8,8 @@ class NESurface;
 namespace kelvora::division {
 
 // Splits the fan polygon at the point of its boundary where the region swept from the pivot
-// (vertex 0) along the boundary, in vertex order, holds partAreaSqUnits:
+// (vertex 0) along the boundary, in vertex order, holds partAreaSqUnits, counted in the fan's sense
+// (where the boundary doubles back, or an arc bulges into the part, the sweep gives area back):
 //
 //        pivot --- v1 --- v2 --- X ... v(n-1)      part = pivot, v1, .., X   (closed back to the pivot)
 //                                                  rest = X, .., v(n-1) [, pivot when the fan is closed]
