@@ -36,15 +36,7 @@ void extractOnePart(NESurface* surface, const AcGePoint3d& centreWcs, double par
         surface->close();
         return;
     }
-    finishPiece(rest, surface);
-    finishPiece(part, surface);
-    if (!handOverToRest(surface, rest)) {
-        delete rest;
-        delete part;
-        surface->close();
-        return;
-    }
-    addPieceToModelSpace(part);
+    replaceByRestAndPart(surface, rest, part);
 }
 
 // The final rest takes the surface's place (or joins the drawing beside it when the surface cannot

@@ -28,15 +28,7 @@ void cutOnePart(NESurface* surface, double partArea, double directionRad)
         surface->close();
         return;
     }
-    finishPiece(rest, surface);
-    finishPiece(part, surface);
-    if (!handOverToRest(surface, rest)) {
-        delete rest;
-        delete part;
-        surface->close();
-        return;
-    }
-    addPieceToModelSpace(part);
+    replaceByRestAndPart(surface, rest, part);
 }
 
 // The final rest takes the surface's place (or joins the drawing beside it), then the parts, with the

@@ -38,4 +38,17 @@ void addPieceToModelSpace(NESurface* piece)
         piece->close();
 }
 
+void replaceByRestAndPart(NESurface* surface, NESurface* rest, NESurface* part)
+{
+    finishPiece(rest, surface);
+    finishPiece(part, surface);
+    if (!handOverToRest(surface, rest)) {
+        delete rest;
+        delete part;
+        surface->close();
+        return;
+    }
+    addPieceToModelSpace(part);
+}
+
 }  // namespace kelvora::division

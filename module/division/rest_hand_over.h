@@ -19,4 +19,8 @@ void finishPiece(NESurface* piece, const NESurface* surface);
 // Adds a new piece to model space (closing it); a piece that cannot be added is deleted.
 void addPieceToModelSpace(NESurface* piece);
 
+// Puts one cut into the drawing: both pieces finished, the rest in the surface's place, the part
+// beside it. When the hand-over is refused, both pieces are deleted and the surface is closed unchanged.
+void replaceByRestAndPart(NESurface* surface, NESurface* rest, NESurface* part);
+
 }  // namespace kelvora::division

@@ -1,6 +1,7 @@
 // nPolyLineTalutee filing: the stroke settings and limits after the polyline's fields, in DWG (two layouts) and DXF ("NTALUS").
 #include "acutads.h"
 #include "dbfiler.h"
+#include "dbhelpers/resbuf_value.h"
 #include "slopes/slope_entity.h"
 
 namespace {
@@ -16,15 +17,6 @@ constexpr AcDb::DxfCode kSpacingCode = static_cast<AcDb::DxfCode>(40);
 constexpr AcDb::DxfCode kLongLengthCode = static_cast<AcDb::DxfCode>(41);
 constexpr AcDb::DxfCode kRatioCode = static_cast<AcDb::DxfCode>(42);
 constexpr AcDb::DxfCode kLimitCode = AcDb::kDxfSoftPointerId;
-
-// Frees whatever value a DXF read allocated for the item (a string or a binary chunk).
-void releaseValue(resbuf& item)
-{
-    resbuf* owned = acutNewRb(item.restype);
-    owned->resval = item.resval;
-    acutRelRb(owned);
-    item.resval = {};
-}
 
 }  // namespace
 
@@ -169,7 +161,7 @@ Acad::ErrorStatus nPolyLineTalutee::dxfInFields(AcDbDxfFiler* pFiler)
             mine = false;
             break;
         }
-        releaseValue(item);
+        releaseResbufValue(item);
         if (!mine) {
             pFiler->pushBackItem();
             return Acad::eOk;

@@ -4,6 +4,7 @@
 #include "acutads.h"
 #include "dbapserv.h"
 #include "dbfiler.h"
+#include "dbhelpers/resbuf_value.h"
 #include "dbsymtb.h"
 #include "speciallines/extended_polyline.h"
 
@@ -30,15 +31,6 @@ AcDbObjectId lookUp(const std::wstring& name)
         found.setNull();
     table->close();
     return found;
-}
-
-// Frees the value a DXF read allocated for the item (a string or a binary chunk), whatever its code.
-void releaseValue(resbuf& item)
-{
-    resbuf* owned = acutNewRb(item.restype);
-    owned->resval = item.resval;
-    acutRelRb(owned);
-    item.resval = {};
 }
 
 }  // namespace
@@ -179,7 +171,7 @@ Acad::ErrorStatus eXtendedPolyline::dxfInFields(AcDbDxfFiler* pFiler)
             mine = false;
             break;
         }
-        releaseValue(item);
+        releaseResbufValue(item);
         if (!mine) {
             pFiler->pushBackItem();
             break;
