@@ -84,6 +84,12 @@ Acad::ErrorStatus writeAttributeTail(AcDbDxfFiler* pFiler, const AttributeFields
                                      bool withPrompt)
 {
     const bool defaults = pFiler->includesDefaultValues();
+    // From R2010 the subclass opens with its version (0); readers take the first 280 for it and
+    // only a second one for the lock flag.
+    AcDb::AcDbDwgVersion version = AcDb::kDHL_CURRENT;
+    AcDb::MaintenanceReleaseVersion maintenance = AcDb::kMReleaseCurrent;
+    if (pFiler->dwgVersion(version, maintenance) == Acad::eOk && version >= AcDb::kDHL_1024)
+        pFiler->writeInt16(AcDb::kDxfInt8, 0);  // 280
     if (withPrompt)
         pFiler->writeString(AcDb::kDxfAttributePrompt, fields.prompt.c_str());
     pFiler->writeString(AcDb::kDxfAttributeTag, fields.tag.c_str());

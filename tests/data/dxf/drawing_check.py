@@ -53,6 +53,14 @@ def path_summary(p):
     return ("edges", edges)
 
 
+# An attribute's lock flag exists from R2010: compared only when both drawings can hold it.
+BOTH_HOLD_LOCKS = False
+
+
+def attribute_lock(a):
+    return a.dxf.get("lock_position", 0) if BOTH_HOLD_LOCKS else 0
+
+
 def geometry(e):
     t, d = e.dxftype(), e.dxf
     if t == "LINE":
@@ -75,7 +83,7 @@ def geometry(e):
         return (v(d.insert), d.get("char_height", 0), unescaped(e.text))
     if t == "INSERT":
         return (d.name.upper(), v(d.insert), d.get("xscale", 1), d.get("yscale", 1), angle(d.get("rotation", 0)),
-                sorted((a.dxf.tag, a.dxf.text, v(a.dxf.insert)) for a in e.attribs))
+                sorted((a.dxf.tag, a.dxf.text, v(a.dxf.insert), attribute_lock(a)) for a in e.attribs))
     if t == "SPLINE":
         if len(e.fit_points):
             # a spline through fit points: a writer may add the control points it makes of them
@@ -239,6 +247,8 @@ def main():
     original, written = sys.argv[1], sys.argv[2]
     a = ezdxf.readfile(original)
     b = ezdxf.readfile(written)
+    global BOTH_HOLD_LOCKS
+    BOTH_HOLD_LOCKS = a.dxfversion >= "AC1024" and b.dxfversion >= "AC1024"
     auditor = b.audit()
     for err in auditor.errors[:5]:
         problems.append(f"audit: {err.message}")

@@ -24,7 +24,9 @@ def common(doc, msp):
     blk.add_attdef("NUM", (0.7, 0), dxfattribs={"height": 0.5})
     for i in range(3):
         ref = msp.add_blockref("BORNE", (10.0 * i, 0.1 * i), dxfattribs={"rotation": 15.0 * i})
-        ref.add_attrib("NUM", f"B{i}", (10.0 * i + 0.7, 0), dxfattribs={"height": 0.5})
+        attrib = ref.add_attrib("NUM", f"B{i}", (10.0 * i + 0.7, 0), dxfattribs={"height": 0.5})
+        # From R2010 an attribute may be locked in place (its second group 280).
+        attrib.dxf.lock_position = i % 2
     msp.add_text("Périmètre à côté", dxfattribs={"layer": "Bâtiments", "height": 2.5, "style": "ROMANS",
                                                   "insert": (5, 5)})
     line = msp.add_line((0, 0), (1.0 / 3.0, 2.0 / 3.0), dxfattribs={"color": 1, "linetype": "DASHED"})
