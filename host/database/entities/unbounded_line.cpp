@@ -156,7 +156,11 @@ Adesk::Boolean UnboundedLine::worldDraw(AcGiWorldDraw* mode)
     assertReadEnabled();
     if (mode == nullptr || mode->regenAbort())
         return Adesk::kTrue;
-    mode->geometry().ray(m_basePoint, m_basePoint + m_unitDir);
+    // An infinite line (no lowest parameter) runs both ways; a ray from its base point.
+    if (std::isfinite(m_lowestParam))
+        mode->geometry().ray(m_basePoint, m_basePoint + m_unitDir);
+    else
+        mode->geometry().xline(m_basePoint, m_basePoint + m_unitDir);
     return Adesk::kTrue;
 }
 

@@ -6,6 +6,7 @@
 #include "dbents.h"
 #include "dbray.h"
 #include "dbxline.h"
+#include "kelvora/gi_recorder.h"
 
 namespace {
 
@@ -109,6 +110,20 @@ TEST_P(UnboundedLines, SplitAtTwoParametersKeepsTheUnboundedEnds)
     EXPECT_TRUE(last->unitDir().isEqualTo(AcGeVector3d::kXAxis));
     for (void* piece : pieces)
         delete static_cast<AcDbEntity*>(piece);
+}
+
+// A ray is drawn as a ray, an infinite line as an xline: plots and picks extend each as far as it goes.
+TEST_P(UnboundedLines, DrawsItsOwnKindOfPrimitive)
+{
+    auto line = GetParam().make();
+    kelvora::GiRecorder rec;
+    rec.drawEntity(line.get());
+    ASSERT_EQ(rec.primitives().size(), 1u);
+    const kelvora::GiPrimitive& p = rec.primitives()[0];
+    EXPECT_EQ(p.kind, GetParam().endsAtBase ? kelvora::GiPrimitiveKind::kRay : kelvora::GiPrimitiveKind::kXline);
+    ASSERT_EQ(p.points.size(), 2u);
+    EXPECT_TRUE(p.points[0].isEqualTo(AcGePoint3d(1, 2, 0)));
+    EXPECT_TRUE(p.points[1].isEqualTo(AcGePoint3d(2, 2, 0)));
 }
 
 INSTANTIATE_TEST_SUITE_P(RayAndXline, UnboundedLines,
