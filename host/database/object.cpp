@@ -58,7 +58,7 @@ void ObjectAccess::markAdded(AcDbObject* obj)
 
 void ObjectAccess::recordForUndo(AcDbObject* obj)
 {
-    if (obj->m_stub == nullptr || obj->m_undoDisabled || obj->m_undoing)
+    if (obj->m_stub == nullptr || obj->m_undoDisabled || obj->m_undoing || obj->m_cancelling)
         return;
     DatabaseImpl* impl = databaseImpl(obj->m_database);
     if (impl != nullptr && impl->undo)
@@ -96,6 +96,7 @@ Acad::ErrorStatus ObjectAccess::open(AcDbObject* obj, AcDb::OpenMode mode)
         obj->m_modifiedGraphics = false;
         obj->m_modifiedXData = false;
         obj->m_eraseToggled = false;
+        beginWriteOpen(obj);
         recordForUndo(obj);
         return Acad::eOk;
     }
@@ -173,6 +174,9 @@ AcDbObject::~AcDbObject()
         kelvora::reportMisuse("an object of a database was deleted; it leaves the database");
         m_stub->object = nullptr;
     }
+    kelvora::notifyTransientReactors(this, [this](AcDbObjectReactor* r) { r->goodbye(this); });
+    ObjectAccess::endWriteOpen(this);
+    delete m_transientReactors;
     acutRelRb(m_xdata);
     acutRelRb(m_keptDxfGroups);
 }
@@ -279,6 +283,7 @@ Acad::ErrorStatus AcDbObject::upgradeOpen()
     m_readers = 0;
     m_writer = true;
     m_modified = false;
+    ObjectAccess::beginWriteOpen(this);
     ObjectAccess::recordForUndo(this);
     return Acad::eOk;
 }
@@ -289,6 +294,7 @@ Acad::ErrorStatus AcDbObject::downgradeOpen()
         return Acad::eNotOpenForWrite;
     m_writer = false;
     m_readers = 1;
+    ObjectAccess::endWriteOpen(this);
     return Acad::eOk;
 }
 
@@ -327,15 +333,15 @@ Acad::ErrorStatus AcDbObject::close()
     } else if (m_writer) {
         m_writer = false;
         m_newObject = false;
+        ObjectAccess::endWriteOpen(this);
         if (m_modified) {
             kelvora::databaseImpl(m_database)->noteChanged(m_stub);
-            // Persistent reactors hear of the change.
-            std::vector<AcDbObjectId> reactors = m_reactorIds;
-            for (const AcDbObjectId& id : reactors) {
-                AcDbObject* reactor = kelvora::objectOf(id);
-                if (reactor != nullptr && reactor != this && !id.isErased())
-                    reactor->modified(this);
-            }
+            // Reactors hear of the change.
+            if (m_modifiedXData)
+                kelvora::notifyTransientReactors(this, [this](AcDbObjectReactor* r) { r->modifiedXData(this); });
+            kelvora::notifyReactors(
+                this, [this](AcDbObjectReactor* r) { r->modified(this); },
+                [this](AcDbObject* r) { r->modified(this); });
         }
         m_modified = false;
         m_modifiedGraphics = false;
@@ -346,21 +352,14 @@ Acad::ErrorStatus AcDbObject::close()
         m_notifier = false;
     }
     m_closing = false;
+    const AcDbObjectId id = objectId();
+    kelvora::notifyTransientReactors(this, [id](AcDbObjectReactor* r) { r->objectClosed(id); });
     return es;
 }
 
 Acad::ErrorStatus AcDbObject::closeAndPage(Adesk::Boolean)
 {
     return close();
-}
-
-Acad::ErrorStatus AcDbObject::cancel()
-{
-    // Changes are not buffered per open; undo holds the only earlier state, per step.
-    if (m_stub == nullptr)
-        return Acad::eNotInDatabase;
-    close();
-    return Acad::eNotApplicable;
 }
 
 Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
@@ -376,6 +375,7 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
     Acad::ErrorStatus es = subErase(erasing);
     if (es != Acad::eOk)
         return es;
+    ObjectAccess::beforeChange(this);
     ObjectAccess::recordForUndo(this);
     m_stub->erased = erasing;
     m_eraseToggled = !m_eraseToggled;
@@ -389,12 +389,9 @@ Acad::ErrorStatus AcDbObject::erase(Adesk::Boolean erasing)
             dict->close();
         }
     }
-    std::vector<AcDbObjectId> reactors = m_reactorIds;
-    for (const AcDbObjectId& id : reactors) {
-        AcDbObject* reactor = kelvora::objectOf(id);
-        if (reactor != nullptr && reactor != this && !id.isErased())
-            reactor->erased(this, erasing);
-    }
+    kelvora::notifyReactors(
+        this, [this, erasing](AcDbObjectReactor* r) { r->erased(this, erasing); },
+        [this, erasing](AcDbObject* r) { r->erased(this, erasing); });
     return Acad::eOk;
 }
 
@@ -418,6 +415,8 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, Adesk::Boolean k
     if (es != Acad::eOk)
         return es;
     ObjectAccess::recordForUndo(this);
+    // The open ends here for this object; the new one's changes cannot be cancelled (no earlier state).
+    ObjectAccess::endWriteOpen(this);
 
     AcDbStub* stub = m_stub;
     ObjectAccess::bind(newObject, stub);
@@ -445,6 +444,8 @@ Acad::ErrorStatus AcDbObject::handOverTo(AcDbObject* newObject, Adesk::Boolean k
     newObject->m_newObject = false;
     newObject->m_modified = true;
     newObject->m_modifiedGraphics = true;
+    newObject->m_changedInOpen = true;
+    newObject->m_undoHadRecord = true;
 
     // This object leaves the database.
     ObjectAccess::unbind(this);
@@ -569,6 +570,8 @@ void AcDbObject::assertWriteEnabled(Adesk::Boolean autoUndo, Adesk::Boolean reco
         kelvora::reportMisuse("an object not open for write was changed (assertWriteEnabled)");
         return;
     }
+    if (recordModified)
+        ObjectAccess::beforeChange(this);
     if (autoUndo)
         ObjectAccess::recordForUndo(this);
     if (recordModified)
@@ -613,6 +616,9 @@ AcRxObject* AcDbObject::clone() const
         delete copy;
         return nullptr;
     }
+    kelvora::notifyReactors(
+        this, [this, copy](AcDbObjectReactor* r) { r->copied(this, copy); },
+        [this, copy](AcDbObject* r) { r->copied(this, copy); });
     return copy;
 }
 
@@ -664,6 +670,12 @@ AcDbObjectId AcDbObject::id() const
 void AcDbObject::modified(const AcDbObject*) {}
 
 void AcDbObject::erased(const AcDbObject*, Adesk::Boolean) {}
+
+void AcDbObject::openedForModify(const AcDbObject*) {}
+
+void AcDbObject::cancelled(const AcDbObject*) {}
+
+void AcDbObject::copied(const AcDbObject*, const AcDbObject*) {}
 
 Acad::ErrorStatus AcDbObject::subErase(Adesk::Boolean)
 {

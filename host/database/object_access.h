@@ -56,7 +56,49 @@ public:
     static void setExtDict(AcDbObject* obj, AcDbObjectId id) { obj->m_extDictId = id; }
     // Records the object's state for undo (once per step) when a step is open.
     static void recordForUndo(AcDbObject* obj);
+
+    // The first change of an open for write (object_cancel.cpp): keeps the state for cancel() and tells
+    // the reactors openedForModify. Later calls in the same open do nothing.
+    static void beforeChange(AcDbObject* obj);
+    // The open for write ends with its changes kept: the state kept for cancel() goes.
+    static void endWriteOpen(AcDbObject* obj);
+    // At an open for write: notes whether the undo step already had a record of the object.
+    static void beginWriteOpen(AcDbObject* obj);
+
+    static AcDbVoidPtrArray* transientReactors(const AcDbObject* obj) { return obj->m_transientReactors; }
+    static const std::vector<AcDbObjectId>& persistentReactors(const AcDbObject* obj) { return obj->m_reactorIds; }
 };
+
+// Tells obj's transient reactors of an event. A reactor removed by an earlier call of the same event
+// is not called.
+template <class ToTransient>
+void notifyTransientReactors(const AcDbObject* obj, ToTransient toTransient)
+{
+    const AcDbVoidPtrArray* list = ObjectAccess::transientReactors(obj);
+    if (list == nullptr)
+        return;
+    const AcDbVoidPtrArray listed = *list;
+    for (void* reactor : listed) {
+        const AcDbVoidPtrArray* now = ObjectAccess::transientReactors(obj);
+        if (now != nullptr && now->contains(reactor))
+            toTransient(static_cast<AcDbObjectReactor*>(reactor));
+    }
+}
+
+// Tells obj's transient reactors (first) and its persistent reactors (not erased, not obj itself) of
+// an event.
+template <class ToTransient, class ToPersistent>
+void notifyReactors(const AcDbObject* obj, ToTransient toTransient, ToPersistent toPersistent)
+{
+    notifyTransientReactors(obj, toTransient);
+    const std::vector<AcDbObjectId> ids = ObjectAccess::persistentReactors(obj);
+    for (const AcDbObjectId& id : ids) {
+        AcDbStub* s = id;
+        AcDbObject* reactor = s != nullptr ? s->object : nullptr;
+        if (reactor != nullptr && reactor != obj && !id.isErased())
+            toPersistent(reactor);
+    }
+}
 
 // The object under an id without opening it; null when none.
 inline AcDbObject* objectOf(AcDbObjectId id)

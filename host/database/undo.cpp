@@ -138,6 +138,24 @@ void UndoManager::recordHeader(const HeaderVars& before)
     m_current->headerBefore = before;
 }
 
+bool UndoManager::isRecorded(const AcDbStub* stub) const
+{
+    return m_current != nullptr && m_current->recorded.count(const_cast<AcDbStub*>(stub)) != 0;
+}
+
+void UndoManager::forget(AcDbStub* stub)
+{
+    if (m_current == nullptr || m_current->recorded.erase(stub) == 0)
+        return;
+    auto& records = m_current->records;
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        if (it->stub == stub) {
+            records.erase(it);
+            return;
+        }
+    }
+}
+
 bool UndoManager::apply(AcDbStub* stub, ObjectState& state)
 {
     AcDbObject* obj = stub->object;

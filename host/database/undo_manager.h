@@ -48,6 +48,10 @@ public:
     void recordModified(AcDbObject* obj);
     void recordCreated(AcDbStub* stub);
     void recordHeader(const HeaderVars& before);
+    // Whether the open step has a record of the object; forgetting one takes it out of the step (an
+    // open for write that was cancelled changed nothing).
+    bool isRecorded(const AcDbStub* stub) const;
+    void forget(AcDbStub* stub);
 
     int undo(int steps);
     int redo(int steps);

@@ -197,6 +197,21 @@ enum OsnapMode {
     kOsModeStart = 13,
 };
 
+// What a deep clone is made for (AcDbIdMapping::deepCloneContext).
+enum DeepCloneType {
+    kDcCopy = 0,
+    kDcExplode = 1,
+    kDcBlock = 2,
+    kDcXrefBind = 3,
+    kDcSymTableMerge = 4,
+    kDcInsert = 6,
+    kDcWblock = 7,
+    kDcObjects = 8,
+    kDcXrefInsert = 9,
+    kDcInsertCopy = 10,
+    kDcWblkObjects = 11,
+};
+
 enum DuplicateRecordCloning {
     kDrcNotApplicable = 0,
     kDrcIgnore = 1,

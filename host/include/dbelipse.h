@@ -81,6 +81,10 @@ public:
     Acad::ErrorStatus getSecondDeriv(double param, AcGeVector3d& secDeriv) const override;
     Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPnt, AcGePoint3d& pointOnCurve,
                                         Adesk::Boolean extend = Adesk::kFalse) const override;
+    // Elliptic arcs of this ellipse between the cut parameters; see HOST.md for open and closed curves
+    // (one cut of a full ellipse gives the full ellipse starting there).
+    Acad::ErrorStatus getSplitCurves(const AcGeDoubleArray& params, AcDbVoidPtrArray& curveSegments) const override;
+    using AcDbCurve::getSplitCurves;
     // A rational quadratic NURBS of exactly this ellipse (one span per quarter turn at most).
     Acad::ErrorStatus getSpline(AcDbSpline*& spline) const override;
     Acad::ErrorStatus getArea(double& area) const override;

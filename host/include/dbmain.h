@@ -36,7 +36,9 @@ class AcDbViewTable;
 class AcDbViewportTable;
 class AcDbDatabase;
 class AcDbEntity;
+class AcDbIdMapping;
 class AcDbObject;
+class AcDbObjectReactor;
 class AcGePlane;
 class AcGiDrawableTraits;
 class AcGiViewportDraw;
@@ -45,6 +47,7 @@ class AcGiWorldDraw;
 namespace kelvora {
 class ObjectAccess;
 struct DatabaseImpl;
+struct OpenSnapshot;
 }  // namespace kelvora
 
 typedef AcArray<AcDbGripData*> AcDbGripDataPtrArray;
@@ -140,8 +143,14 @@ public:
     Acad::ErrorStatus downgradeToNotify(Adesk::Boolean wasWritable);
     Acad::ErrorStatus close();
     Acad::ErrorStatus closeAndPage(Adesk::Boolean onlyWhenClean = true);
-    // The host keeps no copy of an object per open, so changes cannot be dropped: cancel closes the
-    // object (changes kept) and answers eNotApplicable. Undo takes a command's changes back.
+    // Closes the object dropping every change made since it was opened for write (data, erase state,
+    // extended data, persistent reactors, an extension dictionary made in that open): the state at the
+    // first change of the open, kept through the object's own DWG filing, is filed back in. Reactors
+    // hear cancelled() and no modified(); the undo step keeps no record that the open alone made.
+    // An object open for read or notify is just closed (eOk). A new object (added and not yet closed)
+    // has no earlier state: cancel answers eNotApplicable and leaves it open for write, unchanged. The
+    // object that took another's place by handOverTo has none either: it is closed with its data kept
+    // (eNotApplicable). Each open for write that changes the object files it once, at its first change.
     Acad::ErrorStatus cancel();
 
     // Erases (or brings back) a database object open for write. eWasErased when it already is,
@@ -161,6 +170,14 @@ public:
     Acad::ErrorStatus removePersistentReactor(AcDbObjectId objId);
     bool hasPersistentReactor(AcDbObjectId objId) const;
     AcDbObjectIdArray getPersistentReactors() const;
+
+    // Transient reactors: objects of the caller, kept by pointer for the object's life in memory, never
+    // filed or copied. A reactor added twice is kept once; the caller removes it before deleting it.
+    // They hear the same events as persistent reactors (see AcDbObjectReactor), first.
+    void addReactor(AcDbObjectReactor* pReactor) const;
+    void removeReactor(AcDbObjectReactor* pReactor) const;
+    // The transient reactors (AcDbObjectReactor*), null when there are none.
+    const AcDbVoidPtrArray* reactors() const;
 
     // Extended data as a resbuf list: each application's part starts with its 1001 group. xData answers
     // a copy (the caller frees it with acutRelRb), of one application or of all when regappName is null;
@@ -184,7 +201,8 @@ public:
     Adesk::Boolean isNewObject() const;
     Adesk::Boolean isNotifying() const;
     Adesk::Boolean isUndoing() const;
-    Adesk::Boolean isCancelling() const { return false; }
+    // True while cancel() files the earlier state back in and its notifications run.
+    Adesk::Boolean isCancelling() const;
     Adesk::Boolean isReallyClosing() const;
     Adesk::Boolean isTransactionResident() const { return false; }
     Adesk::Boolean isAProxy() const;
@@ -217,6 +235,19 @@ public:
     AcRxObject* clone() const override;
     Acad::ErrorStatus copyFrom(const AcRxObject* pSrc) override;
 
+    // Deep clone (see dbidmap.h): a copy through a kDeepCloneFiler, added to this object's database and
+    // to pOwnerObject (a block table record takes an entity into its list; any other owner is only
+    // named as owner), with the extension dictionary and its entries cloned along; every pair goes into
+    // idMap. pClonedObject is the clone, closed; null when this object was already cloned in idMap (its
+    // pair is found there). The ids inside the clones are translated by the caller
+    // (AcDbDatabase::deepCloneObjects), or by acdbTranslateIdMap (dbidmap.h).
+    virtual Acad::ErrorStatus deepClone(AcDbObject* pOwnerObject, AcDbObject*& pClonedObject,
+                                        AcDbIdMapping& idMap, Adesk::Boolean isPrimary = true) const;
+    // The same through a kWblockCloneFiler; the owner may be in another database (see dbidmap.h for
+    // what the ids of such a clone become).
+    virtual Acad::ErrorStatus wblockClone(AcRxObject* pOwnerObject, AcDbObject*& pClonedObject,
+                                          AcDbIdMapping& idMap, Adesk::Boolean isPrimary = true) const;
+
     // Graphics.
     Adesk::UInt32 setAttributes(AcGiDrawableTraits* pTraits) override;
     Adesk::Boolean worldDraw(AcGiWorldDraw* pWd) override;
@@ -230,6 +261,11 @@ public:
     // (the reactor is opened for notify around the call).
     virtual void modified(const AcDbObject* dbObj);
     virtual void erased(const AcDbObject* dbObj, Adesk::Boolean erasing = true);
+    // ... when an object it watches is first changed in an open for write, when that open is cancelled,
+    // and when the object is cloned (newObj is the clone).
+    virtual void openedForModify(const AcDbObject* dbObj);
+    virtual void cancelled(const AcDbObject* dbObj);
+    virtual void copied(const AcDbObject* dbObj, const AcDbObject* newObj);
 
 protected:
     AcDbObject();
@@ -262,6 +298,45 @@ private:
     bool m_undoing = false;
     bool m_undoDisabled = false;
     bool m_closing = false;
+    bool m_cancelling = false;
+    // The open for write in progress: whether the undo step had a record of this object before the
+    // open, whether its first change happened, and the state kept then for cancel().
+    bool m_undoHadRecord = false;
+    bool m_changedInOpen = false;
+    kelvora::OpenSnapshot* m_openSnapshot = nullptr;
+    mutable AcDbVoidPtrArray* m_transientReactors = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------------
+
+// A transient reactor: derive from it, override the events wanted, and attach it with
+// AcDbObject::addReactor. Events (object-open state at the call in brackets):
+//   openedForModify  the first change of an open for write, before it is made [write]
+//   modified         close after a change [closing]
+//   modifiedXData    close after a change of the extended data, before modified [closing]
+//   erased           erase or un-erase, after the flag changed [write]
+//   cancelled        cancel() of an open for write, after the earlier state is back [write]
+//   copied           clone(), deepClone() or wblockClone(): newObj is the copy
+//   objectClosed     every close of the object, after it is closed
+//   goodbye          the object is being deleted from memory (its database goes, undo rebuilds it in
+//                    another class, the caller deletes handOverTo's loser): only its address may be used
+// The defaults do nothing.
+class AcDbObjectReactor : public AcRxObject {
+public:
+    ACRX_DECLARE_MEMBERS(AcDbObjectReactor);
+    ~AcDbObjectReactor() override = default;
+
+    virtual void cancelled(const AcDbObject* dbObj);
+    virtual void copied(const AcDbObject* dbObj, const AcDbObject* newObj);
+    virtual void erased(const AcDbObject* dbObj, Adesk::Boolean erasing = true);
+    virtual void goodbye(const AcDbObject* dbObj);
+    virtual void openedForModify(const AcDbObject* dbObj);
+    virtual void modified(const AcDbObject* dbObj);
+    virtual void modifiedXData(const AcDbObject* dbObj);
+    virtual void objectClosed(const AcDbObjectId objId);
+
+protected:
+    AcDbObjectReactor() = default;
 };
 
 // ---------------------------------------------------------------------------------------------------
@@ -422,6 +497,20 @@ public:
     // eAlreadyInDb when it is in a database; eNullObjectPointer for null.
     Acad::ErrorStatus addAcDbObject(AcDbObject* pObj);
     Acad::ErrorStatus addAcDbObject(AcDbObjectId& objId, AcDbObject* pObj);
+
+    // Deep clones the objects of this database (see dbidmap.h) into owner, a block table record (or any
+    // object) of this database, then translates the ids inside the clones through idMap unless
+    // deferXlation (the caller then calls acdbTranslateIdMap). idMap gets this database as origin and
+    // destination and the context kDcObjects. eNullObjectId for a null owner; eWrongDatabase for an
+    // object or owner of another database (nothing is cloned then). An object that cannot be opened or
+    // cloned is skipped and its status answered after the others are done.
+    Acad::ErrorStatus deepCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner, AcDbIdMapping& idMap,
+                                       bool deferXlation = false);
+    // The same through wblockClone, from this database (the objects') to owner, which may be in another
+    // database: see dbidmap.h for what comes along. idMap gets the context kDcWblkObjects and drc;
+    // records already in the destination are used as they are whatever drc says (kDrcIgnore).
+    Acad::ErrorStatus wblockCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner, AcDbIdMapping& idMap,
+                                         AcDb::DuplicateRecordCloning drc, bool deferXlation = false);
 
     // The id of a handle. With createIfNotFound, an unused handle gets an id with no object yet (a
     // forward reference of a drawing being read), which the object of that handle takes when it is

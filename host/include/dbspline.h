@@ -102,6 +102,11 @@ public:
     Acad::ErrorStatus getClosestPointTo(const AcGePoint3d& givenPnt, AcGePoint3d& pointOnCurve,
                                         Adesk::Boolean extend = Adesk::kFalse) const override;
     Acad::ErrorStatus getSpline(AcDbSpline*& spline) const override;
+    // Pieces of this class (fit data dropped) between the cut parameters; see HOST.md for open and
+    // closed curves (k cuts of a closed spline give k pieces, the last running through the start).
+    // The pieces are exact: knots inserted at the cuts, the control polygon split there.
+    Acad::ErrorStatus getSplitCurves(const AcGeDoubleArray& params, AcDbVoidPtrArray& curveSegments) const override;
+    using AcDbCurve::getSplitCurves;
     Acad::ErrorStatus getArea(double& area) const override;
     Acad::ErrorStatus reverseCurve() override;
 

@@ -1,7 +1,10 @@
-// COPY: one copy of the selected entities, made through their own filing, moved by a displacement.
+// COPY: one copy of the selected entities, deep cloned through their own filing and moved by a displacement.
+#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "command_support.h"
+#include "dbidmap.h"
 #include "dbobjptr.h"
 #include "drawing_commands.h"
 
@@ -9,22 +12,53 @@ namespace kelvora::commands {
 
 namespace {
 
-// The copy goes into the block that holds the original, after everything in it.
-bool copyEntity(AcDbObjectId id, const AcGeMatrix3d& xform)
+// The selected entities grouped by the block that holds them, blocks in order of first appearance,
+// so that each copy goes into its original's block, after everything in it, in selection order.
+std::vector<std::pair<AcDbObjectId, AcDbObjectIdArray>> byBlock(const std::vector<AcDbObjectId>& ids)
 {
-    AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
-    if (entity.openStatus() != Acad::eOk)
-        return false;
-    AcDbObjectId blockId = entity->blockId();
-    AcDbEntity* copy = copyOf(entity);
-    entity.close();
-    if (copy == nullptr)
-        return false;
-    if (copy->transformBy(xform) != Acad::eOk) {
-        delete copy;
-        return false;
+    std::vector<std::pair<AcDbObjectId, AcDbObjectIdArray>> groups;
+    for (AcDbObjectId id : ids) {
+        AcDbObjectPointer<AcDbEntity> entity(id, AcDb::kForRead);
+        if (entity.openStatus() != Acad::eOk)
+            continue;
+        const AcDbObjectId blockId = entity->blockId();
+        auto it = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == blockId; });
+        if (it == groups.end()) {
+            groups.push_back({blockId, AcDbObjectIdArray()});
+            it = groups.end() - 1;
+        }
+        it->second.append(id);
     }
-    return !addToBlock(blockId, copy).isNull();
+    return groups;
+}
+
+// Moves a clone; one that cannot be moved is taken out again.
+bool moveClone(AcDbObjectId cloneId, const AcGeMatrix3d& xform)
+{
+    AcDbObjectPointer<AcDbEntity> clone(cloneId, AcDb::kForWrite);
+    if (clone.openStatus() != Acad::eOk)
+        return false;
+    if (clone->transformBy(xform) == Acad::eOk)
+        return true;
+    clone->erase();
+    return false;
+}
+
+// Copies one block's share of the selection; answers how many could not be copied.
+int copyGroup(AcDbObjectId blockId, AcDbObjectIdArray& ids, const AcGeMatrix3d& xform)
+{
+    AcDbDatabase* db = blockId.database();
+    if (db == nullptr)
+        return ids.length();
+    AcDbIdMapping map;
+    db->deepCloneObjects(ids, blockId, map);
+    int failed = 0;
+    for (const AcDbObjectId& id : ids) {
+        AcDbIdPair pair(id, AcDbObjectId(), false);
+        const bool cloned = map.compute(pair) && pair.isCloned() && !pair.value().isNull();
+        failed += cloned && moveClone(pair.value(), xform) ? 0 : 1;
+    }
+    return failed;
 }
 
 }  // namespace
@@ -39,8 +73,8 @@ void copyCommand()
         return;
     AcGeMatrix3d xform = AcGeMatrix3d::translation(*displacement);
     int failed = 0;
-    for (AcDbObjectId id : ids)
-        failed += copyEntity(id, xform) ? 0 : 1;
+    for (auto& [blockId, group] : byBlock(ids))
+        failed += copyGroup(blockId, group, xform);
     if (failed > 0)
         say(L"\n" + std::to_wstring(failed) + L" could not be copied.");
 }
