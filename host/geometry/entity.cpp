@@ -15,8 +15,11 @@ AcGe::EntityId parentKind(AcGe::EntityId id, bool& hasParent)
         return AcGe::kEntity2d;
     case AcGe::kLinearEnt2d:
     case AcGe::kCircArc2d:
+    case AcGe::kEllipArc2d:
     case AcGe::kSplineEnt2d:
         return AcGe::kCurve2d;
+    case AcGe::kNurbCurve2d:
+        return AcGe::kSplineEnt2d;
     case AcGe::kLine2d:
     case AcGe::kRay2d:
     case AcGe::kLineSeg2d:

@@ -20,10 +20,7 @@ struct HatchData;
 }
 
 // Loops are in the hatch's plane (OCS of normal(), at elevation()). A loop is either a polyline loop
-// (vertices and bulges) or a list of edges (lines, circular arcs, elliptic arcs, splines). Elliptic
-// arc and spline edges read from drawings are kept and written back; the host's AcGe has no 2D
-// ellipse or spline class, so getLoopAt answers them as null pointers with their edge type, and
-// appendLoop accepts only line and arc edges.
+// (vertices and bulges) or a list of edges (lines, circular arcs, elliptic arcs, splines).
 //
 // Islands: the first loop flagged kExternal (or the first loop) is the outer boundary; the others
 // are islands, filled by the even-odd rule (kNormal style), only the outermost kept (kOuter), or
@@ -59,13 +56,17 @@ public:
 
     int numLoops() const;
     Adesk::Int32 loopTypeAt(int loopIndex) const;
-    // Edge form: new AcGeLineSeg2d / AcGeCircArc2d objects that the caller deletes (null for elliptic
-    // and spline edges). A polyline loop answers its vertices and bulges in the other form only.
+    // Edge form: new AcGeLineSeg2d / AcGeCircArc2d / AcGeEllipArc2d / AcGeNurbCurve2d objects (by
+    // edge type) that the caller deletes. A polyline loop answers its segments as lines and arcs.
+    // The vertex form answers edge loops of lines and arcs only (eNotApplicable otherwise).
     Acad::ErrorStatus getLoopAt(int loopIndex, Adesk::Int32& loopType, AcGeVoidPointerArray& edgePtrs,
                                 AcGeIntArray& edgeTypes) const;
     Acad::ErrorStatus getLoopAt(int loopIndex, Adesk::Int32& loopType, AcGePoint2dArray& vertices,
                                 AcGeDoubleArray& bulges) const;
-    // edgePtrs point to AcGeLineSeg2d (kLine) and AcGeCircArc2d (kCirArc); they are copied.
+    // edgePtrs point to AcGeLineSeg2d (kLine), AcGeCircArc2d (kCirArc), AcGeEllipArc2d (kEllArc) or
+    // AcGeNurbCurve2d (kSpline); they are copied. eInvalidInput for a null pointer, an unknown type,
+    // an ellipse without size or a spline whose data make no curve (the hatch is left unchanged).
+    // An ellipse whose minor radius is the longer is kept with its axes swapped (same points).
     Acad::ErrorStatus appendLoop(Adesk::Int32 loopType, const AcGeVoidPointerArray& edgePtrs,
                                  const AcGeIntArray& edgeTypes);
     // A polyline loop: bulges may be empty (all straight) or one per vertex. The kPolyline bit is set.

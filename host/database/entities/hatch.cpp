@@ -7,6 +7,7 @@
 #include "entity_util.h"
 #include "gearc2d.h"
 #include "gelnsg2d.h"
+#include "hatch_edges.h"
 #include "hatch_geometry.h"
 #include "kelvora/host_class.h"
 #include "kelvora/ocs.h"
@@ -154,18 +155,7 @@ Acad::ErrorStatus AcDbHatch::getLoopAt(int loopIndex, Adesk::Int32& loopType, Ac
         return Acad::eOk;
     }
     for (const HatchEdge& e : loop.edges) {
-        switch (e.type) {
-        case kLine:
-            edgePtrs.append(new AcGeLineSeg2d(e.start, e.end));
-            break;
-        case kCirArc:
-            edgePtrs.append(new AcGeCircArc2d(e.start, e.radius, e.startAngle, e.endAngle, AcGeVector2d::kXAxis,
-                                              !e.ccw));
-            break;
-        default:
-            edgePtrs.append(nullptr);  // no 2D ellipse or spline class to answer with
-            break;
-        }
+        edgePtrs.append(kelvora::newCurveOfEdge(e));
         edgeTypes.append(e.type);
     }
     return Acad::eOk;
@@ -214,28 +204,11 @@ Acad::ErrorStatus AcDbHatch::appendLoop(Adesk::Int32 loopType, const AcGeVoidPoi
     HatchLoop loop;
     loop.type = loopType & ~kPolyline;
     for (int i = 0; i < edgePtrs.length(); ++i) {
-        if (edgePtrs[i] == nullptr)
-            return Acad::eInvalidInput;
         HatchEdge e;
-        e.type = edgeTypes[i];
-        if (e.type == kLine) {
-            const auto* seg = static_cast<const AcGeLineSeg2d*>(edgePtrs[i]);
-            e.start = seg->startPoint();
-            e.end = seg->endPoint();
-        } else if (e.type == kCirArc) {
-            const auto* arc = static_cast<const AcGeCircArc2d*>(edgePtrs[i]);
-            // Angles measured from the X axis in the arc's own sense.
-            double ref = arc->refVec().angle();
-            double shift = arc->isClockWise() ? -ref : ref;
-            e.start = arc->center();
-            e.radius = arc->radius();
-            e.startAngle = arc->startAng() + shift;
-            e.endAngle = arc->endAng() + shift;
-            e.ccw = !arc->isClockWise();
-        } else {
-            return Acad::eNotImplementedYet;  // no 2D ellipse or spline class in the host's AcGe
-        }
-        loop.edges.push_back(e);
+        Acad::ErrorStatus es = kelvora::edgeOfCurve(edgePtrs[i], edgeTypes[i], e);
+        if (es != Acad::eOk)
+            return es;
+        loop.edges.push_back(std::move(e));
     }
     if (!kelvora::beginWrite(this))
         return Acad::eNotOpenForWrite;

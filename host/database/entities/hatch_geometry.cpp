@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "acutads.h"
-#include "genurb3d.h"
+#include "hatch_edges.h"
 #include "kelvora/float_compare.h"
 #include "pline_geometry.h"
 
@@ -65,26 +65,16 @@ void flattenEdge(const HatchEdge& e, double deviation, std::vector<AcGePoint2d>&
         break;
     }
     case AcDbHatch::kSpline: {
-        AcGePoint3dArray cps;
-        for (const AcGePoint2d& p : e.controlPoints)
-            cps.append(AcGePoint3d(p.x, p.y, 0.0));
-        AcGeDoubleArray knots;
-        for (double k : e.knots)
-            knots.append(k);
-        AcGeDoubleArray weights;
-        if (e.rational)
-            for (double w : e.weights)
-                weights.append(w);
-        AcGeNurbCurve3d curve(e.degree, AcGeKnotVector(knots), cps, weights, e.periodic);
-        AcGePoint3dArray pts;
+        const AcGeNurbCurve2d curve = splineOfEdge(e);
+        AcGePoint2dArray pts;
         AcGeDoubleArray params;
-        AcGePoint3d start;
+        AcGePoint2d start;
         if (curve.hasStartPoint(start))
             curve.getSamplePoints(curve.startParam(), curve.endParam(), deviation, pts, params);
         for (int i = 0; i + 1 < pts.length(); ++i)
-            push(points, AcGePoint2d(pts[i].x, pts[i].y));
+            push(points, pts[i]);
         if (pts.length() == 1)
-            push(points, AcGePoint2d(pts[0].x, pts[0].y));
+            push(points, pts[0]);
         break;
     }
     default:

@@ -15,6 +15,8 @@
 #include "dbpl.h"
 #include "dbspline.h"
 #include "entity_test_support.h"
+#include "geell2d.h"
+#include "genurb2d.h"
 #include "kelvora/item_dxf_filer.h"
 #include "kelvora/resbuf_util.h"
 #include "kelvora/wide_text.h"
@@ -307,8 +309,16 @@ TEST(EzdxfEntities, HatchWithEveryKindOfEdge)
     expectNear(arc->endPoint(), AcGePoint2d(4, 4));
     delete static_cast<AcGeLineSeg2d*>(edges[0]);
     delete arc;
-    EXPECT_EQ(edges[2], nullptr);
-    EXPECT_EQ(edges[3], nullptr);
+    auto* ellipse = static_cast<AcGeEllipArc2d*>(edges[2]);
+    ASSERT_NE(ellipse, nullptr);
+    expectNear(ellipse->startPoint(), AcGePoint2d(4, 4));
+    expectNear(ellipse->endPoint(), AcGePoint2d(2, 4));
+    delete ellipse;
+    auto* spline = static_cast<AcGeNurbCurve2d*>(edges[3]);
+    ASSERT_NE(spline, nullptr);
+    expectNear(spline->startPoint(), AcGePoint2d(2, 4));
+    expectNear(spline->endPoint(), AcGePoint2d(2, 2));
+    delete spline;
     ASSERT_EQ(hatch->numPatternDefinitions(), 1);
     // The island (the edge path) is left out of the pattern lines: none passes through (3, 3).
     ASSERT_EQ(hatch->evaluateHatch(), Acad::eOk);
