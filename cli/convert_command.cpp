@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "commands.h"
+#include "heap_setup.h"
 #include "dbmain.h"
 #include "kelvora/drawing_file.h"
 #include "options.h"
@@ -73,6 +74,7 @@ int runConvert(std::vector<std::string> arguments)
         return usageError(*error);
     if (help)
         return printHelp();
+    prepareHeapForWholeDrawings();
     if (auto error = unreadableDrawing(*options.input)) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return kExitFailure;
