@@ -1,5 +1,6 @@
 // kelvora convert: a drawing read and written again through the host, in the version asked.
 #include <cstdio>
+#include <cstdlib>
 
 #include "commands.h"
 #include "heap_setup.h"
@@ -64,6 +65,17 @@ void report(const DxfDiagnostics& diagnostics, const std::string& path)
     std::fputs(diagnostics.formatAll(path).c_str(), stderr);
 }
 
+// The command is over once the drawing is saved (or cannot be): the process ends here instead of
+// handing every object of the database back to the heap one by one, a twentieth of the command's
+// time for a large drawing, when the system takes the whole memory back at once. Nothing else is
+// left to do at exit (no module is loaded, the saved file is complete and renamed into place), so
+// only the output is flushed, as returning from main would.
+[[noreturn]] void endKeepingTheDrawing(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
 }  // namespace
 
 int runConvert(std::vector<std::string> arguments)
@@ -92,7 +104,7 @@ int runConvert(std::vector<std::string> arguments)
     DxfDiagnostics saveDiagnostics;
     const bool saved = saveDrawingFile(db, *options.output, *version, saveDiagnostics);
     report(saveDiagnostics, *options.output);
-    return saved ? kExitOk : kExitFailure;
+    endKeepingTheDrawing(saved ? kExitOk : kExitFailure);
 }
 
 }  // namespace kelvora::cli
