@@ -1,7 +1,9 @@
 // kelvora convert: a drawing read and written again through the host, in the version asked.
 #include <cstdio>
+#include <cstdlib>
 
 #include "commands.h"
+#include "heap_setup.h"
 #include "dbmain.h"
 #include "kelvora/drawing_file.h"
 #include "options.h"
@@ -63,6 +65,17 @@ void report(const DxfDiagnostics& diagnostics, const std::string& path)
     std::fputs(diagnostics.formatAll(path).c_str(), stderr);
 }
 
+// The command is over once the drawing is saved (or cannot be): the process ends here instead of
+// handing every object of the database back to the heap one by one, a twentieth of the command's
+// time for a large drawing, when the system takes the whole memory back at once. Nothing else is
+// left to do at exit (no module is loaded, the saved file is complete and renamed into place), so
+// only the output is flushed, as returning from main would.
+[[noreturn]] void endKeepingTheDrawing(int exitCode)
+{
+    std::fflush(nullptr);
+    std::_Exit(exitCode);
+}
+
 }  // namespace
 
 int runConvert(std::vector<std::string> arguments)
@@ -73,6 +86,7 @@ int runConvert(std::vector<std::string> arguments)
         return usageError(*error);
     if (help)
         return printHelp();
+    prepareHeapForWholeDrawings();
     if (auto error = unreadableDrawing(*options.input)) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return kExitFailure;
@@ -90,7 +104,7 @@ int runConvert(std::vector<std::string> arguments)
     DxfDiagnostics saveDiagnostics;
     const bool saved = saveDrawingFile(db, *options.output, *version, saveDiagnostics);
     report(saveDiagnostics, *options.output);
-    return saved ? kExitOk : kExitFailure;
+    endKeepingTheDrawing(saved ? kExitOk : kExitFailure);
 }
 
 }  // namespace kelvora::cli

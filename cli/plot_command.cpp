@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "commands.h"
+#include "heap_setup.h"
 #include "dbmain.h"
 #include "drawing_setup.h"
 #include "kelvora/editor_session.h"
@@ -83,6 +84,7 @@ int runPlot(std::vector<std::string> arguments)
         return usageError(*error);
     if (help)
         return printHelp();
+    prepareHeapForWholeDrawings();
     if (auto error = unreadableDrawing(*options.drawing)) {
         std::fprintf(stderr, "%s\n", error->c_str());
         return kExitFailure;

@@ -108,9 +108,8 @@ Acad::ErrorStatus DatabaseImpl::add(AcDbObject* obj, AcDbObjectId& id, Adesk::UI
 
 void DatabaseImpl::noteChanged(AcDbStub* stub)
 {
-    if (stub == nullptr || changedSet.count(stub) != 0)
+    if (stub == nullptr || loading || !changedSet.insert(stub).second)
         return;
-    changedSet[stub] = true;
     changed.emplace_back(stub);
 }
 
@@ -153,14 +152,38 @@ AcDbObjectId standardObjectId(const AcDbDatabase* db, StandardObject which)
 
 std::vector<AcDbObjectId> allObjectIds(const AcDbDatabase* db)
 {
+    return objectIdsWhere(db, nullptr);
+}
+
+std::vector<AcDbObjectId> objectIdsWhere(const AcDbDatabase* db, const std::function<bool(const AcDbObject*)>& keep)
+{
     std::vector<AcDbObjectId> ids;
     if (db == nullptr)
         return ids;
+    // Filtered before sorting: a writer asking for the few non-entities of a large drawing does not
+    // pay for ordering every entity.
     for (AcDbStub& s : databaseImpl(db)->stubs)
-        if (s.object != nullptr)
+        if (s.object != nullptr && (!keep || keep(s.object)))
             ids.emplace_back(&s);
     std::sort(ids.begin(), ids.end());
     return ids;
+}
+
+bool hasExtendedData(const AcDbObject* obj)
+{
+    return obj != nullptr && ObjectAccess::hasXData(obj);
+}
+
+void reserveObjects(AcDbDatabase* db, std::size_t count)
+{
+    if (db != nullptr)
+        databaseImpl(db)->byHandle.reserve(count);
+}
+
+void setDrawingLoading(AcDbDatabase* db, bool loading)
+{
+    if (db != nullptr)
+        databaseImpl(db)->loading = loading;
 }
 
 AcDbObject* peekObject(AcDbObjectId id)

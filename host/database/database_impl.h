@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "dbmain.h"
@@ -72,10 +73,13 @@ struct DatabaseImpl {
     HeaderVars header;
     std::unique_ptr<UndoManager> undo;
     bool undoDisabled = false;
+    // Set while a drawing is read into the database: what is read is no change for the editor to
+    // draw again (it draws the whole drawing once it is open).
+    bool loading = false;
     std::map<std::string, std::shared_ptr<void>> attachments;
     // Ids changed (added, modified, erased, restored) since the editor last took them, in order.
     std::vector<AcDbObjectId> changed;
-    std::unordered_map<AcDbStub*, bool> changedSet;
+    std::unordered_set<AcDbStub*> changedSet;
 
     // The stub of a handle, made when absent (the handle seed moves above it).
     AcDbStub* stubForHandle(Adesk::UInt64 handle);

@@ -99,12 +99,11 @@ bool AcDbLayerTableRecord::isInUse() const
         return false;
     if (db->clayer() == objectId())
         return true;
-    for (const AcDbObjectId& id : kelvora::allObjectIds(db)) {
-        auto* ent = AcDbEntity::cast(kelvora::objectOf(id));
-        if (ent != nullptr && !id.isErased() && kelvora::ObjectAccess::layerIdOf(ent) == objectId())
-            return true;
-    }
-    return false;
+    const AcDbObjectId self = objectId();
+    return !kelvora::objectIdsWhere(db, [&](const AcDbObject* obj) {
+                auto* ent = AcDbEntity::cast(obj);
+                return ent != nullptr && !obj->objectId().isErased() && kelvora::ObjectAccess::layerIdOf(ent) == self;
+            }).empty();
 }
 
 AcCmColor AcDbLayerTableRecord::color() const

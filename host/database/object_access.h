@@ -40,6 +40,7 @@ public:
     static void setModified(AcDbObject* obj) { obj->m_modified = true; }
     static void setGraphicsModified(AcDbObject* obj, bool modified) { obj->m_modifiedGraphics = modified; }
     static bool undoDisabledOn(const AcDbObject* obj) { return obj->m_undoDisabled; }
+    static bool hasXData(const AcDbObject* obj) { return obj->m_xdata != nullptr; }
 
     static std::vector<AcDbObjectId>& records(AcDbSymbolTable* table) { return table->m_records; }
     static const std::vector<AcDbObjectId>& records(const AcDbSymbolTable* table) { return table->m_records; }

@@ -172,11 +172,8 @@ bool ofApplication(const LoadedApp& app, const AcRxClass* cls)
 bool objectsRemain(const LoadedApp& app)
 {
     for (AcDbDatabase* db : liveDatabases()) {
-        for (AcDbObjectId id : allObjectIds(db)) {
-            AcDbObject* object = peekObject(id);
-            if (object != nullptr && ofApplication(app, object->isA()))
-                return true;
-        }
+        if (!objectIdsWhere(db, [&](const AcDbObject* object) { return ofApplication(app, object->isA()); }).empty())
+            return true;
     }
     return false;
 }
@@ -322,10 +319,11 @@ int demandLoadForProxies(AcDbDatabase* db)
     if (db == nullptr)
         return 0;
     std::vector<std::wstring> wanted;
-    for (AcDbObjectId id : allObjectIds(db)) {
-        AcDbObject* peeked = peekObject(id);
-        if (AcDbProxyEntity::cast(peeked) == nullptr && AcDbProxyObject::cast(peeked) == nullptr)
-            continue;
+    // Only the proxies are listed (and sorted into handle order), not the whole drawing.
+    const std::vector<AcDbObjectId> proxies = objectIdsWhere(db, [](const AcDbObject* object) {
+        return AcDbProxyEntity::cast(object) != nullptr || AcDbProxyObject::cast(object) != nullptr;
+    });
+    for (AcDbObjectId id : proxies) {
         AcDbObject* object = nullptr;
         if (acdbOpenAcDbObject(object, id, AcDb::kForRead) != Acad::eOk)
             continue;

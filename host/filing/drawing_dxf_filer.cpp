@@ -24,6 +24,10 @@ namespace {
 // Binary groups hold at most this many bytes each, as DXF writers split them.
 constexpr std::size_t kBinaryChunkBytes = 127;
 
+// Groups most records write (an entity's common groups and a few of its own): room made once
+// instead of growing the list group by group.
+constexpr std::size_t kUsualWrittenGroups = 32;
+
 double realOf(const DxfTag& tag)
 {
     return tag.toDouble().value_or(0.0);
@@ -32,6 +36,33 @@ double realOf(const DxfTag& tag)
 std::int64_t integerOf(const DxfTag& tag)
 {
     return tag.toInteger().value_or(0);
+}
+
+// The group's text as a new wide string: ASCII (nearly every group) widened in place, anything else
+// decoded from UTF-8.
+wchar_t* newWideFromUtf8(const std::string& text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return newWideString(fromUtf8(text));
+    auto* wide = new wchar_t[text.size() + 1];
+    for (std::size_t i = 0; i < text.size(); ++i)
+        wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
+    wide[text.size()] = L'\0';
+    return wide;
+}
+
+// Whether a group's UTF-8 text is the wide name, compared without converting when the name is ASCII.
+bool sameText(const std::string& utf8, const ACHAR* name)
+{
+    std::size_t i = 0;
+    for (; name[i] != L'\0'; ++i) {
+        if (static_cast<std::uint32_t>(name[i]) >= 0x80)
+            return utf8 == toUtf8(name);
+        if (i >= utf8.size() || static_cast<unsigned char>(utf8[i]) != static_cast<std::uint32_t>(name[i]))
+            return false;
+    }
+    return i == utf8.size();
 }
 
 template <class T>
@@ -70,6 +101,7 @@ AcDb::AcDbDwgVersion dwgVersionOfAcadVer(std::string_view acadVer)
 DrawingDxfFiler::DrawingDxfFiler(AcDbDatabase* db, AcDb::AcDbDwgVersion version)
     : m_database(db), m_version(version)
 {
+    m_written.reserve(kUsualWrittenGroups);
 }
 
 DrawingDxfFiler::DrawingDxfFiler(AcDbDatabase* db, AcDb::AcDbDwgVersion version, std::span<const DxfTag> groups)
@@ -155,7 +187,7 @@ Acad::ErrorStatus DrawingDxfFiler::fill(resbuf* rb)
         rb->resval.mnInt64 = integerOf(tag);
         return Acad::eOk;
     case ResbufValueKind::kString:
-        rb->resval.rstring = newWideString(fromUtf8(tag.value));
+        rb->resval.rstring = newWideFromUtf8(tag.value);
         return Acad::eOk;
     case ResbufValueKind::kName: {
         std::optional<std::uint64_t> handle = tag.toHandle();
@@ -234,7 +266,7 @@ bool DrawingDxfFiler::atSubclassData(const ACHAR* subClassName)
     if (subClassName == nullptr || m_position >= m_groups.size())
         return false;
     const DxfTag& tag = m_groups[m_position];
-    if (tag.code != AcDb::kDxfSubclass || tag.value != toUtf8(subClassName))
+    if (tag.code != AcDb::kDxfSubclass || !sameText(tag.value, subClassName))
         return false;
     m_lastStart = m_position++;
     m_canPushBack = false;

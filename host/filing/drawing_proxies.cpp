@@ -32,6 +32,11 @@ private:
     AcDbDatabase* m_saved;
 };
 
+bool isProxy(const AcDbObject* obj)
+{
+    return AcDbProxyEntity::cast(obj) != nullptr || AcDbProxyObject::cast(obj) != nullptr;
+}
+
 struct ProxyClass {
     ClassRecordInfo info;
     bool entity = false;
@@ -108,7 +113,8 @@ int convertProxiesToClasses(AcDbDatabase& db)
     ctx.db = &db;
     ctx.diagnostics = &quiet;
     int converted = 0;
-    for (AcDbObjectId id : allObjectIds(&db)) {
+    // Only proxies are listed (and sorted): the rest of a large drawing is not walked twice.
+    for (AcDbObjectId id : objectIdsWhere(&db, isProxy)) {
         if (id.isErased())
             continue;
         ProxyClass pc;
@@ -156,9 +162,11 @@ int convertObjectsToProxies(AcDbDatabase& db, const std::function<bool(const AcR
     ctx.db = &db;
     ctx.diagnostics = &quiet;
     int converted = 0;
-    for (AcDbObjectId id : allObjectIds(&db)) {
+    const std::vector<AcDbObjectId> ids =
+        objectIdsWhere(&db, [&](const AcDbObject* obj) { return !isProxy(obj) && which(obj->isA()); });
+    for (AcDbObjectId id : ids) {
         const AcDbObject* peeked = peekObject(id);
-        if (peeked == nullptr || AcDbProxyEntity::cast(peeked) != nullptr || AcDbProxyObject::cast(peeked) != nullptr)
+        if (peeked == nullptr || isProxy(peeked))
             continue;
         const AcRxClass* cls = peeked->isA();
         if (!which(cls))

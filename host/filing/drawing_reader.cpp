@@ -1,6 +1,7 @@
 // Reading a DXF drawing into the database: tables, blocks, objects and entities under their own handles.
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 #include "dbapserv.h"
 #include "dbdict.h"
@@ -73,8 +74,9 @@ AcDbSymbolTable* newTable(StandardObject which)
     return nullptr;
 }
 
-// The database is the working one, and records no undo, while it is read: the classes' readers
-// resolve names in the working database, and a drawing read is no change to take back.
+// The database is the working one, records no undo and lists no changes while it is read: the
+// classes' readers resolve names in the working database, and a drawing read is no change to take
+// back or to draw again object by object.
 class ReadingScope {
 public:
     explicit ReadingScope(AcDbDatabase& db)
@@ -82,9 +84,11 @@ public:
     {
         acdbHostApplicationServices()->setWorkingDatabase(&db);
         db.disableUndoRecording(true);
+        setDrawingLoading(&db, true);
     }
     ~ReadingScope()
     {
+        setDrawingLoading(&m_db, false);
         m_db.disableUndoRecording(!m_undo);
         acdbHostApplicationServices()->setWorkingDatabase(m_working);
     }
@@ -111,6 +115,25 @@ std::optional<double> realIn(const DxfRecord& record, int code)
     return t != nullptr ? t->toDouble() : std::nullopt;
 }
 
+// Every record of the drawing that becomes an object (or reserves a handle), near enough to size the
+// database's handle map once.
+std::size_t recordCount(const DxfRawDrawing& raw)
+{
+    std::size_t n = raw.objects.size();
+    auto entities = [&n](const std::vector<DxfEntity>& es) {
+        for (const DxfEntity& e : es)
+            n += 1 + e.children.size() + (e.seqend ? 1 : 0);
+    };
+    for (const DxfTable& t : raw.tables)
+        n += 1 + t.records.size();
+    for (const DxfBlock& b : raw.blocks) {
+        n += 2;
+        entities(b.entities);
+    }
+    entities(raw.entities);
+    return n;
+}
+
 // The block names of R12 files for the two spaces.
 std::string blockName(std::string_view name)
 {
@@ -124,8 +147,10 @@ std::string blockName(std::string_view name)
 
 class DrawingReader {
 public:
-    DrawingReader(DxfRawDrawing& raw, AcDbDatabase& db, DxfDiagnostics& diagnostics)
-        : m_raw(raw), m_db(db), m_diagnostics(diagnostics), m_state(drawingFileState(&db))
+    // `consume`: each entity's records are freed once it is in the database (the caller does not need
+    // the raw drawing afterwards), so a large drawing is not held twice.
+    DrawingReader(DxfRawDrawing& raw, AcDbDatabase& db, DxfDiagnostics& diagnostics, bool consume)
+        : m_raw(raw), m_db(db), m_diagnostics(diagnostics), m_state(drawingFileState(&db)), m_consume(consume)
     {
         m_version = raw.version();
         m_ctx.db = &db;
@@ -137,14 +162,15 @@ public:
     {
         const std::uint64_t highest = repairDrawingHandles(m_raw, m_diagnostics);
         ReadingScope scope(m_db);
+        reserveObjects(&m_db, recordCount(m_raw) + kDefaultDrawingObjects);
         // Objects the reader makes itself take handles above every handle of the file.
         m_db.setHandseed(AcDbHandle(highest + 1));
         m_state.readVersion = m_version;
         m_state.header = m_raw.header;
         m_state.classes = m_raw.classes;
-        for (const DxfSection& s : m_raw.sections)
+        for (DxfSection& s : m_raw.sections)
             if (s.kind == DxfSectionKind::kOther)
-                m_state.otherSections.push_back(s);
+                m_state.otherSections.push_back(m_consume ? std::move(s) : s);
         m_classes = readClassRecords(m_raw.classes, m_diagnostics);
 
         // Tables first: entities name their layers, styles and blocks. Objects before entities and
@@ -156,16 +182,41 @@ public:
         readObjects();
         completeDefaultDrawing(&m_db);
         for (std::size_t i = 0; i < m_raw.blocks.size(); ++i)
-            for (const DxfEntity& e : m_raw.blocks[i].entities)
-                readEntity(e, blockIds[i]);
-        for (const DxfEntity& e : m_raw.entities)
-            readEntity(e, spaceOf(e.record));
+            readEntities(m_raw.blocks[i].entities, [&](const DxfEntity&) { return blockIds[i]; });
+        readEntities(m_raw.entities, [&](const DxfEntity& e) { return spaceOf(e.record); });
         applyHeaderVariables(m_raw.header, m_db, m_diagnostics);
         applyHandseed();
         return !m_diagnostics.hasErrors();
     }
 
 private:
+    // Objects completeDefaultDrawing may add beyond those of the file.
+    static constexpr std::size_t kDefaultDrawingObjects = 32;
+
+    template <class OwnerOf>
+    void readEntities(std::vector<DxfEntity>& entities, OwnerOf ownerOf)
+    {
+        for (DxfEntity& e : entities) {
+            readEntity(e, ownerOf(e));
+            if (m_consume)
+                e = DxfEntity();
+        }
+        if (m_consume)
+            std::vector<DxfEntity>().swap(entities);
+    }
+
+    // The class of a record type, looked up once per type and kind: the registry does not change
+    // while a drawing is read. `info` is the type's CLASSES record or null (sub-entities), so the
+    // answers are kept apart by kind and by whether it is given.
+    AcRxClass* classFor(const std::string& type, const ClassRecordInfo* info, bool entity)
+    {
+        auto& cache = m_classCache[(entity ? 2 : 0) + (info != nullptr ? 1 : 0)];
+        auto it = cache.find(type);
+        if (it == cache.end())
+            it = cache.emplace(type, classForRecord(type, info, entity)).first;
+        return it->second;
+    }
+
     const ClassRecordInfo* classInfo(std::string_view dxfName) const
     {
         auto it = m_classes.find(upperAscii(dxfName));
@@ -414,7 +465,7 @@ private:
         for (const DxfRecord& record : m_raw.objects) {
             const std::string type = upperAscii(record.type());
             const ClassRecordInfo* info = classInfo(type);
-            BuiltObject built = buildObject(m_ctx, record, classForRecord(type, info, false), info, false);
+            BuiltObject built = buildObject(m_ctx, record, classFor(type, info, false), info, false);
             AcDbObjectId id;
             if (m_db.addAcDbObject(id, built.object) != Acad::eOk) {
                 m_diagnostics.warning(record.line(), type + " cannot join the drawing; it is dropped");
@@ -476,13 +527,13 @@ private:
         built.clear();
     }
 
-    void readEntity(const DxfEntity& e, AcDbObjectId btrId)
+    void readEntity(DxfEntity& e, AcDbObjectId btrId)
     {
         if (btrId.isNull())
             return;
         const std::string type = upperAscii(e.record.type());
         const ClassRecordInfo* info = classInfo(type);
-        AcRxClass* cls = classForRecord(type, info, true);
+        AcRxClass* cls = classFor(type, info, true);
         if (cls != nullptr && type == "POLYLINE" && !is2dPolyline(e.record))
             cls = nullptr;
         if (cls != nullptr && isSubEntityClass(cls)) {
@@ -500,7 +551,7 @@ private:
                     whole = true;
                     break;
                 }
-                BuiltObject child = buildObject(m_ctx, c, classForRecord(upperAscii(c.type()), nullptr, true), nullptr, true);
+                BuiltObject child = buildObject(m_ctx, c, classFor(upperAscii(c.type()), nullptr, true), nullptr, true);
                 const bool fits = !child.kept && child.object->isKindOf(holds);
                 children.push_back(std::move(child));
                 if (!fits) {
@@ -526,12 +577,17 @@ private:
             if (seqend)
                 delete seqend->object;
             seqend.reset();
-            parent.kept->children = e.children;
-            parent.kept->seqend = e.seqend;
             for (const DxfRecord& c : e.children)
                 reserveHandle(c);
             if (e.seqend)
                 reserveHandle(*e.seqend);
+            if (m_consume) {
+                parent.kept->children = std::move(e.children);
+                parent.kept->seqend = std::move(e.seqend);
+            } else {
+                parent.kept->children = e.children;
+                parent.kept->seqend = e.seqend;
+            }
         }
         AcDbBlockTableRecord* btr = nullptr;
         AcDbObjectId id;
@@ -609,20 +665,31 @@ private:
     DrawingFileState& m_state;
     std::string m_version;
     ObjectReadContext m_ctx;
+    bool m_consume;
     std::map<std::string, ClassRecordInfo> m_classes;
     std::vector<const DxfTable*> m_extraTables;
+    std::unordered_map<std::string, AcRxClass*> m_classCache[4];
 };
 
 }  // namespace
 
-bool readDrawing(DxfRawDrawing& raw, AcDbDatabase& db, DxfDiagnostics& diagnostics)
+namespace {
+
+bool readInto(DxfRawDrawing& raw, AcDbDatabase& db, DxfDiagnostics& diagnostics, bool consume)
 {
     if (!allObjectIds(&db).empty()) {
         diagnostics.error(0, "the drawing is read into a database that already holds objects");
         return false;
     }
-    DrawingReader reader(raw, db, diagnostics);
+    DrawingReader reader(raw, db, diagnostics, consume);
     return reader.run();
+}
+
+}  // namespace
+
+bool readDrawing(DxfRawDrawing& raw, AcDbDatabase& db, DxfDiagnostics& diagnostics)
+{
+    return readInto(raw, db, diagnostics, false);
 }
 
 bool readDrawingData(std::string_view bytes, AcDbDatabase& db, DxfDiagnostics& diagnostics)
@@ -630,7 +697,7 @@ bool readDrawingData(std::string_view bytes, AcDbDatabase& db, DxfDiagnostics& d
     DxfRawDrawing raw;
     if (!readDxfRaw(bytes, raw, diagnostics))
         return false;
-    return readDrawing(raw, db, diagnostics);
+    return readInto(raw, db, diagnostics, true);
 }
 
 bool readDrawingFile(const std::string& path, AcDbDatabase& db, DxfDiagnostics& diagnostics)
@@ -638,7 +705,7 @@ bool readDrawingFile(const std::string& path, AcDbDatabase& db, DxfDiagnostics& 
     DxfRawDrawing raw;
     if (!readDxfRawFile(path, raw, diagnostics))
         return false;
-    return readDrawing(raw, db, diagnostics);
+    return readInto(raw, db, diagnostics, true);
 }
 
 }  // namespace kelvora

@@ -174,7 +174,9 @@ void ensureBlockEnds(AcDbDatabase& db, DrawingFileState& state)
 void ensureApplications(AcDbDatabase& db)
 {
     std::set<std::wstring> names;
-    for (AcDbObjectId id : allObjectIds(&db)) {
+    // Only the objects that have extended data are opened: most of a large drawing has none.
+    const std::vector<AcDbObjectId> ids = objectIdsWhere(&db, hasExtendedData);
+    for (AcDbObjectId id : ids) {
         if (id.isErased())
             continue;
         AcDbObject* obj = nullptr;

@@ -118,6 +118,71 @@ std::size_t endOfCommonGroups(const std::vector<DxfTag>& tags)
     return tags.size();
 }
 
+// Where the writer puts the records of the four sections it makes, in file order.
+class RecordSink {
+public:
+    virtual ~RecordSink() = default;
+    virtual void table(DxfTable&& table) = 0;
+    virtual void block(DxfBlock&& block) = 0;
+    virtual void entity(DxfEntity&& entity) = 0;
+    virtual void object(DxfRecord&& object) = 0;
+};
+
+// Keeps the records in a raw drawing.
+class DrawingSink final : public RecordSink {
+public:
+    explicit DrawingSink(DxfRawDrawing& out) : m_out(out) {}
+    void table(DxfTable&& table) override { m_out.tables.push_back(std::move(table)); }
+    void block(DxfBlock&& block) override { m_out.blocks.push_back(std::move(block)); }
+    void entity(DxfEntity&& entity) override { m_out.entities.push_back(std::move(entity)); }
+    void object(DxfRecord&& object) override { m_out.objects.push_back(std::move(object)); }
+
+private:
+    DxfRawDrawing& m_out;
+};
+
+// Turns each record into text at once: a drawing being saved is never held twice, as records and
+// as text.
+class TextSink final : public RecordSink {
+public:
+    explicit TextSink(const std::string& version)
+        : m_tables(version), m_blocks(version), m_entities(version), m_objects(version)
+    {
+    }
+    void table(DxfTable&& table) override
+    {
+        m_tables.record(table.head);
+        for (const DxfRecord& r : table.records)
+            m_tables.record(r);
+        m_tables.tag(0, "ENDTAB");
+    }
+    void block(DxfBlock&& block) override
+    {
+        m_blocks.record(block.begin);
+        for (const DxfEntity& e : block.entities)
+            m_blocks.entity(e);
+        m_blocks.record(block.end);
+    }
+    void entity(DxfEntity&& entity) override { m_entities.entity(entity); }
+    void object(DxfRecord&& object) override { m_objects.record(object); }
+
+    DxfSectionTexts takeTexts()
+    {
+        DxfSectionTexts texts;
+        texts[DxfSectionKind::kTables] = m_tables.take();
+        texts[DxfSectionKind::kBlocks] = m_blocks.take();
+        texts[DxfSectionKind::kEntities] = m_entities.take();
+        texts[DxfSectionKind::kObjects] = m_objects.take();
+        return texts;
+    }
+
+private:
+    DxfTextWriter m_tables;
+    DxfTextWriter m_blocks;
+    DxfTextWriter m_entities;
+    DxfTextWriter m_objects;
+};
+
 class DrawingWriter {
 public:
     DrawingWriter(AcDbDatabase& db, std::string acadVer, DrawingFileState& state, DxfDiagnostics& diagnostics)
@@ -129,13 +194,14 @@ public:
         m_ctx.diagnostics = &diagnostics;
     }
 
-    bool run(DxfRawDrawing& out)
+    // The header, classes and section list go to `out`; the records of the other sections to `sink`.
+    bool run(DxfRawDrawing& out, RecordSink& sink)
     {
         out = DxfRawDrawing();
-        writeTables(out);
-        writeBlocks(out);
-        writeEntities(out);
-        writeObjects(out);
+        writeTables(sink);
+        writeBlocks(sink);
+        writeEntities(sink);
+        writeObjects(sink);
         out.classes = buildClassRecords(m_state.classes, m_ctx.counts, m_acadVer);
         out.header = buildHeaderVariables(m_db, m_state.header, m_acadVer);
         for (DxfSectionKind kind : {DxfSectionKind::kHeader, DxfSectionKind::kClasses, DxfSectionKind::kTables,
@@ -187,7 +253,7 @@ private:
 
     // ----- Tables ---------------------------------------------------------------------------------
 
-    void writeTables(DxfRawDrawing& out)
+    void writeTables(RecordSink& out)
     {
         for (const TableSpec& spec : kTableOrder) {
             ReadOpen<AcDbSymbolTable> table(standardObjectId(&m_db, spec.which));
@@ -213,10 +279,10 @@ private:
                         addDashFlags(t.records.back());
                 }
             }
-            out.tables.push_back(std::move(t));
+            out.table(std::move(t));
         }
         for (const DxfTable& t : m_state.otherTables)
-            out.tables.push_back(t);
+            out.table(DxfTable(t));
     }
 
     // Viewport and view records hold 2D points (10 and up, with no z) that the records keep as
@@ -340,7 +406,7 @@ private:
         return r;
     }
 
-    void writeBlocks(DxfRawDrawing& out)
+    void writeBlocks(RecordSink& out)
     {
         ReadOpen<AcDbBlockTable> table(m_db.blockTableId());
         if (!table)
@@ -366,18 +432,25 @@ private:
             if (id != m_db.modelSpaceId() && id != m_db.paperSpaceId())
                 entitiesOf(btr.get(), b.entities);
             b.end = blockEnd(ends.end, "ENDBLK", btr.get(), wname, paper);
-            out.blocks.push_back(std::move(b));
+            out.block(std::move(b));
         }
     }
 
     // ----- Entities -------------------------------------------------------------------------------
 
-    void writeEntities(DxfRawDrawing& out)
+    void writeEntities(RecordSink& out)
     {
         for (AcDbObjectId id : {m_db.modelSpaceId(), m_db.paperSpaceId()}) {
             ReadOpen<AcDbBlockTableRecord> btr(id);
-            if (btr)
-                entitiesOf(btr.get(), out.entities);
+            if (!btr)
+                continue;
+            for (AcDbObjectId entityId : btr->entityIds()) {
+                if (entityId.isErased())
+                    continue;
+                ReadOpen<AcDbEntity> entity(entityId);
+                if (entity)
+                    out.entity(entityOf(entity.get()));
+            }
         }
     }
 
@@ -455,29 +528,28 @@ private:
 
     // ----- Objects --------------------------------------------------------------------------------
 
-    void writeObjects(DxfRawDrawing& out)
+    void writeObjects(RecordSink& out)
     {
         std::vector<AcDbObjectId> ids;
         const AcDbObjectId root = m_db.namedObjectsDictionaryId();
         if (!root.isNull())
             ids.push_back(root);
-        for (AcDbObjectId id : allObjectIds(&m_db)) {
-            if (id == root || id.isErased())
-                continue;
-            const AcDbObject* obj = peekObject(id);
-            if (obj == nullptr || AcDbEntity::cast(obj) != nullptr || AcDbSymbolTable::cast(obj) != nullptr ||
-                AcDbSymbolTableRecord::cast(obj) != nullptr)
-                continue;
-            ids.push_back(id);
-        }
+        const std::vector<AcDbObjectId> others = objectIdsWhere(&m_db, [](const AcDbObject* obj) {
+            return AcDbEntity::cast(obj) == nullptr && AcDbSymbolTable::cast(obj) == nullptr &&
+                   AcDbSymbolTableRecord::cast(obj) == nullptr;
+        });
+        for (AcDbObjectId id : others)
+            if (id != root && !id.isErased())
+                ids.push_back(id);
         for (AcDbObjectId id : ids) {
             ReadOpen<> obj(id);
             if (!obj)
                 continue;
-            out.objects.push_back(recordOf(obj.get(), dxfNameOf(obj.get(), &m_state)));
+            DxfRecord record = recordOf(obj.get(), dxfNameOf(obj.get(), &m_state));
             // The root dictionary is owned by nothing, which readers expect to be said (330 0).
-            if (id == root && !out.objects.back().owner())
-                setRecordOwner(out.objects.back(), 0);
+            if (id == root && !record.owner())
+                setRecordOwner(record, 0);
+            out.object(std::move(record));
         }
     }
 
@@ -506,17 +578,58 @@ bool buildDrawing(AcDbDatabase& db, DrawingVersion version, DxfRawDrawing& out, 
     DrawingFileState& state = drawingFileState(&db);
     prepareDrawingStructure(db, state);
     DrawingWriter writer(db, drawingVersionAcadVer(version), state, diagnostics);
-    return writer.run(out);
+    DrawingSink sink(out);
+    return writer.run(out, sink);
+}
+
+namespace {
+
+// The drawing written as text section by section, its records never all held at once; false when an
+// object refuses to be written.
+bool writeDrawingText(AcDbDatabase& db, const DxfWriteOptions& options, DxfRawDrawing& headerAndClasses,
+                      DxfSectionTexts& texts, DxfDiagnostics& diagnostics)
+{
+    TextSink sink(options.version);
+    {
+        WritingScope scope(db);
+        DrawingFileState& state = drawingFileState(&db);
+        prepareDrawingStructure(db, state);
+        DrawingWriter writer(db, options.version, state, diagnostics);
+        if (!writer.run(headerAndClasses, sink))
+            return false;
+    }
+    texts = sink.takeTexts();
+    return true;
+}
+
+DxfWriteOptions optionsFor(DrawingVersion version)
+{
+    DxfWriteOptions options;
+    options.version = drawingVersionAcadVer(version);
+    return options;
+}
+
+}  // namespace
+
+bool writeDrawingData(AcDbDatabase& db, DrawingVersion version, std::string& bytes, DxfDiagnostics& diagnostics)
+{
+    const DxfWriteOptions options = optionsFor(version);
+    DxfRawDrawing raw;
+    DxfSectionTexts texts;
+    if (!writeDrawingText(db, options, raw, texts, diagnostics))
+        return false;
+    bytes = writeDxfRaw(raw, options, texts);
+    return true;
 }
 
 bool saveDrawingFile(AcDbDatabase& db, const std::string& path, DrawingVersion version, DxfDiagnostics& diagnostics)
 {
+    const DxfWriteOptions options = optionsFor(version);
     DxfRawDrawing raw;
-    if (!buildDrawing(db, version, raw, diagnostics))
+    DxfSectionTexts texts;
+    if (!writeDrawingText(db, options, raw, texts, diagnostics))
         return false;
-    DxfWriteOptions options;
-    options.version = drawingVersionAcadVer(version);
-    return saveDxfRawFile(path, raw, options, diagnostics);
+    return saveDxfRawFile(path, raw, options, diagnostics, &texts);
 }
 
 }  // namespace kelvora

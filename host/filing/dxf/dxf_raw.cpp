@@ -44,10 +44,11 @@ std::optional<std::uint64_t> DxfRecord::handle() const
 
 std::optional<std::uint64_t> DxfRecord::owner() const
 {
-    std::size_t end = xdataBegin();
     int depth = 0;
-    for (std::size_t i = 1; i < end; ++i) {
+    for (std::size_t i = 1; i < tags.size(); ++i) {
         const DxfTag& t = tags[i];
+        if (t.code == kXdataApplicationCode)
+            break;
         if (t.code == kApplicationGroupCode) {
             std::string_view v = trimmedValue(t);
             if (!v.empty() && v.front() == '{')
@@ -138,10 +139,14 @@ std::vector<std::uint64_t> DxfRecord::reactors() const
 
 const DxfTag* DxfRecord::find(int code) const
 {
-    std::size_t end = xdataBegin();
-    for (std::size_t i = 1; i < end; ++i)
+    // One pass that stops at the extended data, rather than finding where it begins first: records
+    // are asked for their handle and owner several times each while a drawing is read.
+    for (std::size_t i = 1; i < tags.size(); ++i) {
+        if (tags[i].code == kXdataApplicationCode)
+            return nullptr;
         if (tags[i].code == code)
             return &tags[i];
+    }
     return nullptr;
 }
 

@@ -306,6 +306,16 @@ bool readDxfFileBytes(const std::string& path, std::string& bytes, DxfDiagnostic
         return false;
     }
     bytes.clear();
+    // Sized once from the file's length, then read in place: a large drawing is not copied to grow.
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long size = std::ftell(f);
+        if (size > 0)
+            bytes.resize(static_cast<std::size_t>(size));
+        std::rewind(f);
+    }
+    std::size_t got = bytes.empty() ? 0 : std::fread(bytes.data(), 1, bytes.size(), f);
+    bytes.resize(got);
+    // Whatever the length did not tell (a file that grew, or one that cannot seek) follows.
     char buffer[1 << 16];
     std::size_t n = 0;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)

@@ -11,6 +11,39 @@ namespace kelvora {
 
 namespace {
 
+// Printable ASCII needs no encoding in any version.
+bool isPlain(std::string_view value)
+{
+    for (char c : value) {
+        unsigned char b = static_cast<unsigned char>(c);
+        if ((b < 0x20 && b != '\t') || b >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+void appendTag(std::string& out, int code, std::string_view value, const std::string& version, const char* lineEnd)
+{
+    // Codes right-aligned in three columns, as AutoCAD writes them.
+    if (code >= 0 && code < 10)
+        out += "  ";
+    else if (code >= 10 && code < 100)
+        out += ' ';
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, code);
+    out.append(buf, ec == std::errc() ? end : buf);
+    out += lineEnd;
+    if (isPlain(value))
+        out += value;
+    else if (isDxfTextType(dxfValueType(code)))
+        out += encodeDxfText(value, version);
+    else
+        // Only control characters can make a number or handle unplain here;
+        // the UTF-8 form changes nothing but them.
+        out += encodeDxfText(value, kDxfFirstUtf8Version);
+    out += lineEnd;
+}
+
 class TagWriter {
 public:
     // With a file, the text goes there in pieces as it is made instead of
@@ -24,24 +57,7 @@ public:
 
     void tag(int code, std::string_view value)
     {
-        // Codes right-aligned in three columns, as AutoCAD writes them.
-        if (code >= 0 && code < 10)
-            m_out += "  ";
-        else if (code >= 10 && code < 100)
-            m_out += ' ';
-        char buf[16];
-        auto [end, ec] = std::to_chars(buf, buf + sizeof buf, code);
-        m_out.append(buf, ec == std::errc() ? end : buf);
-        m_out += m_lineEnd;
-        if (isPlain(value))
-            m_out += value;
-        else if (isDxfTextType(dxfValueType(code)))
-            m_out += encodeDxfText(value, m_version);
-        else
-            // Only control characters can make a number or handle unplain here;
-            // the UTF-8 form changes nothing but them.
-            m_out += encodeDxfText(value, kDxfFirstUtf8Version);
-        m_out += m_lineEnd;
+        appendTag(m_out, code, value, m_version, m_lineEnd);
         if (m_file && m_out.size() >= kFlushBytes)
             flush();
     }
@@ -51,6 +67,19 @@ public:
         if (m_file)
             m_file->write(m_out);
         m_out.clear();
+    }
+
+    // Text made beforehand in the same encoding, taken as it is.
+    void text(const std::vector<std::string>& made)
+    {
+        if (m_file)
+            flush();
+        for (const std::string& piece : made) {
+            if (m_file)
+                m_file->write(piece);
+            else
+                m_out += piece;
+        }
     }
 
     void tag(const DxfTag& t) { tag(t.code, t.value); }
@@ -76,17 +105,6 @@ public:
     void reserve(std::size_t n) { m_out.reserve(n); }
 
 private:
-    // Printable ASCII needs no encoding in any version.
-    static bool isPlain(std::string_view value)
-    {
-        for (char c : value) {
-            unsigned char b = static_cast<unsigned char>(c);
-            if ((b < 0x20 && b != '\t') || b >= 0x80)
-                return false;
-        }
-        return true;
-    }
-
     static constexpr std::size_t kFlushBytes = 1 << 20;
 
     std::string m_version;
@@ -118,10 +136,18 @@ void writeHeader(TagWriter& w, const DxfRawDrawing& drawing, const std::string& 
     }
 }
 
-void writeSection(TagWriter& w, const DxfRawDrawing& drawing, const DxfSection& section, const std::string& version)
+void writeSection(TagWriter& w, const DxfRawDrawing& drawing, const DxfSection& section, const std::string& version,
+                  const DxfSectionTexts* made)
 {
     w.tag(0, "SECTION");
     w.tag(2, section.name);
+    if (made != nullptr && section.kind != DxfSectionKind::kOther) {
+        if (auto it = made->find(section.kind); it != made->end()) {
+            w.text(it->second);
+            w.tag(0, "ENDSEC");
+            return;
+        }
+    }
     switch (section.kind) {
     case DxfSectionKind::kHeader:
         writeHeader(w, drawing, version);
@@ -186,12 +212,12 @@ std::vector<DxfSection> defaultSections(const DxfRawDrawing& drawing)
 
 namespace {
 
-void writeAll(TagWriter& w, const DxfRawDrawing& drawing, const std::string& version)
+void writeAll(TagWriter& w, const DxfRawDrawing& drawing, const std::string& version, const DxfSectionTexts* made)
 {
     const std::vector<DxfSection> fallback = drawing.sections.empty() ? defaultSections(drawing) : std::vector<DxfSection>();
     const std::vector<DxfSection>& sections = drawing.sections.empty() ? fallback : drawing.sections;
     for (const DxfSection& s : sections)
-        writeSection(w, drawing, s, version);
+        writeSection(w, drawing, s, version, made);
     w.tag(0, "EOF");
 }
 
@@ -228,24 +254,75 @@ std::size_t estimatedBytes(const DxfRawDrawing& drawing)
 
 }  // namespace
 
+DxfTextWriter::DxfTextWriter(std::string version, bool crlf)
+    : m_version(std::move(version)), m_lineEnd(crlf ? "\r\n" : "\n")
+{
+}
+
+void DxfTextWriter::tag(int code, std::string_view value)
+{
+    if (m_text.size() >= kPieceBytes) {
+        m_done.push_back(std::move(m_text));
+        m_text = std::string();
+        m_text.reserve(kPieceBytes + kPieceBytes / 8);
+    }
+    appendTag(m_text, code, value, m_version, m_lineEnd);
+}
+
+void DxfTextWriter::record(const DxfRecord& record)
+{
+    for (const DxfTag& t : record.tags)
+        tag(t.code, t.value);
+}
+
+std::vector<std::string> DxfTextWriter::take()
+{
+    if (!m_text.empty())
+        m_done.push_back(std::move(m_text));
+    m_text = std::string();
+    return std::move(m_done);
+}
+
+void DxfTextWriter::entity(const DxfEntity& entity)
+{
+    record(entity.record);
+    for (const DxfRecord& c : entity.children)
+        record(c);
+    if (entity.seqend)
+        record(*entity.seqend);
+}
+
 std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& options)
 {
     std::string version = options.version.empty() ? drawing.version() : options.version;
     TagWriter w(version, options.crlf);
     w.reserve(estimatedBytes(drawing));
-    writeAll(w, drawing, version);
+    writeAll(w, drawing, version, nullptr);
+    return w.take();
+}
+
+std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& options, const DxfSectionTexts& made)
+{
+    std::string version = options.version.empty() ? drawing.version() : options.version;
+    std::size_t bytes = estimatedBytes(drawing);
+    for (const auto& [kind, pieces] : made)
+        for (const std::string& piece : pieces)
+            bytes += piece.size();
+    TagWriter w(version, options.crlf);
+    w.reserve(bytes);
+    writeAll(w, drawing, version, &made);
     return w.take();
 }
 
 bool saveDxfRawFile(const std::string& path, const DxfRawDrawing& drawing, const DxfWriteOptions& options,
-                    DxfDiagnostics& diagnostics)
+                    DxfDiagnostics& diagnostics, const DxfSectionTexts* made)
 {
     std::string error;
     AtomicFileWriter file;
     if (file.open(path, error)) {
         std::string version = options.version.empty() ? drawing.version() : options.version;
         TagWriter w(version, options.crlf, &file);
-        writeAll(w, drawing, version);
+        writeAll(w, drawing, version, made);
         w.flush();
         if (file.commit(error))
             return true;

@@ -44,13 +44,24 @@ AcDbObjectId standardObjectId(const AcDbDatabase* db, StandardObject which);
 // DIMSTYLE) at the defaults. Objects already there are kept.
 void completeDefaultDrawing(AcDbDatabase* db);
 
+// Room for `count` objects in the handle map, so that a drawing of known size is read without
+// growing it again and again.
+void reserveObjects(AcDbDatabase* db, std::size_t count);
+// While set, objects added or changed are not listed for takeChangedObjects: reading a drawing is no
+// edit, and whoever shows the drawing draws all of it once it is read.
+void setDrawingLoading(AcDbDatabase* db, bool loading);
+
 // ----- Walking a drawing --------------------------------------------------------------------------
 
 // Every id that holds an object, erased ones included, in handle order.
 std::vector<AcDbObjectId> allObjectIds(const AcDbDatabase* db);
+// The ids whose object `keep` accepts (every object when `keep` is empty), in handle order.
+std::vector<AcDbObjectId> objectIdsWhere(const AcDbDatabase* db, const std::function<bool(const AcDbObject*)>& keep);
 // The object under an id without opening it (null when none): for the host's own readers, which must
 // not disturb the open state (plotting a drawing while a command holds an entity open).
 AcDbObject* peekObject(AcDbObjectId id);
+// Whether the object carries extended data, asked without opening it.
+bool hasExtendedData(const AcDbObject* obj);
 
 // ----- Replacing objects --------------------------------------------------------------------------
 

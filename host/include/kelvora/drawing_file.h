@@ -55,9 +55,12 @@ bool readDrawing(DxfRawDrawing& raw, AcDbDatabase& db, DxfDiagnostics& diagnosti
 // entities carry proxy graphics made through their saveAs. Missing structure (layouts, the plot style
 // dictionary) is added to the database first, so saving twice gives the same handles.
 bool buildDrawing(AcDbDatabase& db, DrawingVersion version, DxfRawDrawing& out, DxfDiagnostics& diagnostics);
-// Writes the drawing to `path` atomically (beside it, then renamed over it).
+// Writes the drawing to `path` atomically (beside it, then renamed over it). Each record becomes text
+// as it is made, so a large drawing is not held a second time as records.
 bool saveDrawingFile(AcDbDatabase& db, const std::string& path, DrawingVersion version,
                      DxfDiagnostics& diagnostics);
+// The bytes saveDrawingFile writes, in memory (the same as writeDxfRaw of what buildDrawing makes).
+bool writeDrawingData(AcDbDatabase& db, DrawingVersion version, std::string& bytes, DxfDiagnostics& diagnostics);
 
 // What makes the proxy graphics of a custom entity: the stream its saveAs draws (an empty stream
 // when it draws nothing). The entity is open for read. Without one, custom entities are written

@@ -4,8 +4,11 @@
 #include "kelvora/dxf_diagnostics.h"
 #include "kelvora/dxf_raw.h"
 
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kelvora {
 
@@ -36,11 +39,48 @@ struct DxfWriteOptions {
 // for other characters before (and $DWGCODEPAGE set to ANSI_1252 to say so).
 std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& options = {});
 
+// ASCII DXF text made one group at a time, as writeDxfRaw makes it: for a writer
+// that turns its records into text as it makes them instead of holding them all.
+// The text is kept in pieces of about a megabyte, so that a large drawing's text
+// is never copied to grow.
+class DxfTextWriter {
+public:
+    // `version` chooses the encoding of strings, as DxfWriteOptions::version does.
+    explicit DxfTextWriter(std::string version, bool crlf = false);
+
+    void tag(int code, std::string_view value);
+    void record(const DxfRecord& record);
+    // The entity, its sub-entities and its SEQEND.
+    void entity(const DxfEntity& entity);
+
+    // The text so far, in order; the writer is empty afterwards.
+    std::vector<std::string> take();
+
+private:
+    static constexpr std::size_t kPieceBytes = 1 << 20;
+
+    std::string m_version;
+    const char* m_lineEnd;
+    std::vector<std::string> m_done;
+    std::string m_text;
+};
+
+// The content of sections (what stands between their name and their ENDSEC) made
+// beforehand as text, by kind; only the six structured kinds are looked up.
+using DxfSectionTexts = std::map<DxfSectionKind, std::vector<std::string>>;
+
+// writeDxfRaw, with the sections whose text `made` holds written from that text
+// (see saveDxfRawFile).
+std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& options, const DxfSectionTexts& made);
+
 // Writes the drawing to `path` atomically: into a file beside it, then renamed
 // over it, so an interrupted save never leaves a damaged drawing. False with an
-// error at line 0 when the file cannot be written.
+// error at line 0 when the file cannot be written. A section whose text `made`
+// holds is written from that text instead of the drawing's records (which are
+// then not needed): it must come from a DxfTextWriter of the same version and
+// line ends.
 bool saveDxfRawFile(const std::string& path, const DxfRawDrawing& drawing, const DxfWriteOptions& options,
-                    DxfDiagnostics& diagnostics);
+                    DxfDiagnostics& diagnostics, const DxfSectionTexts* made = nullptr);
 
 // Writes `bytes` to `path` through a file beside it and a rename. False with
 // `error` set (the system's reason) when it fails; the target is then untouched.
