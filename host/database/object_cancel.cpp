@@ -1,4 +1,6 @@
 // AcDbObject::cancel: the state an open for write started from, kept at its first change and filed back in.
+#include "dbdict.h"
+#include "dbsymtb.h"
 #include "kelvora/diagnostics.h"
 #include "kelvora/memory_filer.h"
 #include "object_access.h"
@@ -46,6 +48,19 @@ void unlistChanged(DatabaseImpl* impl, AcDbStub* stub)
     }
 }
 
+// Whether an open for write keeps its starting state for cancel(). Not while a drawing is read (no
+// one can cancel then), and not for containers: their changes are the objects added to them, which
+// a cancel could not take back without orphaning them, and filing a model space of a million ids at
+// every append would make building a drawing quadratic.
+bool keepsStateForCancel(const AcDbObject* obj)
+{
+    const DatabaseImpl* impl = databaseImpl(obj->database());
+    if (impl != nullptr && impl->loading)
+        return false;
+    return !obj->isKindOf(AcDbBlockTableRecord::desc()) && !obj->isKindOf(AcDbSymbolTable::desc()) &&
+           !obj->isKindOf(AcDbDictionary::desc());
+}
+
 }  // namespace
 
 void ObjectAccess::beginWriteOpen(AcDbObject* obj)
@@ -70,6 +85,12 @@ void ObjectAccess::beforeChange(AcDbObject* obj)
         obj->m_changedInOpen)
         return;
     obj->m_changedInOpen = true;
+    if (!keepsStateForCancel(obj)) {
+        notifyReactors(
+            obj, [obj](AcDbObjectReactor* r) { r->openedForModify(obj); },
+            [obj](AcDbObject* r) { r->openedForModify(obj); });
+        return;
+    }
     auto* snapshot = new OpenSnapshot(obj->m_database);
     snapshot->erased = obj->m_stub->erased;
     DatabaseImpl* impl = databaseImpl(obj->m_database);

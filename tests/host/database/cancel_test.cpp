@@ -288,3 +288,25 @@ TEST_F(CancelFixture, UpgradedOpenCancelsToTheReadState)
 }
 
 }  // namespace
+
+namespace {
+
+// A block record's change is the entity appended to it: cancelling it would orphan that entity, so
+// the record keeps its changes and says so.
+TEST_F(CancelFixture, ContainerKeepsTheObjectsAddedToIt)
+{
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db.get()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* space = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, space, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    AcDbObjectId added;
+    auto* newDot = new TestDot(AcGePoint3d(5, 5, 0), 1.0, L"new");
+    ASSERT_EQ(space->appendAcDbEntity(added, newDot), Acad::eOk);
+    newDot->close();
+    EXPECT_EQ(space->cancel(), Acad::eNotApplicable);
+    EXPECT_FALSE(added.isErased());
+    EXPECT_EQ(stateOf(added).label, L"new");
+}
+
+}  // namespace
