@@ -106,4 +106,22 @@ WorldExtents polylineWorldExtents(std::span<const PolylineVertex> vertices, bool
     }
     return extents;
 }
+double polylineWorldLength(std::span<const PolylineVertex> vertices, bool closed)
+{
+    const std::size_t n = vertices.size();
+    if (n < 2)
+        return 0.0;
+    double length = 0.0;
+    const std::size_t segments = closed ? n : n - 1;
+    for (std::size_t i = 0; i < segments; ++i) {
+        const WorldPoint a = vertices[i].point;
+        const WorldPoint b = vertices[(i + 1) % n].point;
+        if (const auto arc = bulgeArc(a, b, vertices[i].bulge))
+            length += arc->radius * std::fabs(arc->sweepRad);
+        else
+            length += std::hypot(b.x - a.x, b.y - a.y);
+    }
+    return length;
+}
+
 }  // namespace kelvora

@@ -30,6 +30,9 @@ void addArcExtents(WorldExtents& extents, const ArcSpan& arc);
 // edges of its band (square ends; the tips of sharp mitred corners are not counted).
 WorldExtents polylineWorldExtents(std::span<const PolylineVertex> vertices, bool closed, double width);
 
+// The length of a polyline along its straight and bulged segments (closing segment included).
+double polylineWorldLength(std::span<const PolylineVertex> vertices, bool closed);
+
 bool isFinitePoint(WorldPoint p);
 
 }  // namespace kelvora

@@ -22,6 +22,34 @@ double usableWidth(double constantWidth)
 
 }  // namespace
 
+void DisplayList::setPen(Item& item, const Pen& pen)
+{
+    item.colour = pen.colour;
+    item.lineweightMm = pen.lineweightMm;
+    if (pen.linetype == nullptr || pen.linetype->dashes.empty())
+        return;
+    item.linetypeScale = pen.linetypeScale;
+    // A drawing has few patterns: found by content, each kept once.
+    for (std::size_t i = 0; i < m_patterns.size(); ++i) {
+        if (m_patterns[i].dashes == pen.linetype->dashes) {
+            item.pattern = static_cast<std::uint32_t>(i + 1);
+            return;
+        }
+    }
+    m_patterns.push_back(*pen.linetype);
+    item.pattern = static_cast<std::uint32_t>(m_patterns.size());
+}
+
+Pen DisplayList::penOf(const Item& item) const
+{
+    Pen pen{item.colour, item.lineweightMm};
+    if (item.pattern > 0) {
+        pen.linetype = &m_patterns[item.pattern - 1];
+        pen.linetypeScale = item.linetypeScale;
+    }
+    return pen;
+}
+
 void DisplayList::polyline(std::span<const PolylineVertex> vertices, bool closed, const Pen& pen, double constantWidth)
 {
     if (vertices.empty() || !allFinite(vertices))
@@ -29,8 +57,7 @@ void DisplayList::polyline(std::span<const PolylineVertex> vertices, bool closed
     Item item;
     item.kind = Kind::Polyline;
     item.closed = closed;
-    item.colour = pen.colour;
-    item.lineweightMm = pen.lineweightMm;
+    setPen(item, pen);
     item.first = m_vertices.size();
     item.count = vertices.size();
     item.a = usableWidth(constantWidth);
@@ -71,8 +98,7 @@ void DisplayList::circle(WorldPoint centre, double radius, const Pen& pen)
         return;
     Item item;
     item.kind = Kind::Circle;
-    item.colour = pen.colour;
-    item.lineweightMm = pen.lineweightMm;
+    setPen(item, pen);
     item.centre = centre;
     item.a = radius;
     m_items.push_back(item);
@@ -87,8 +113,7 @@ void DisplayList::arc(WorldPoint centre, double radius, double startAngleRad, do
         return;
     Item item;
     item.kind = Kind::Arc;
-    item.colour = pen.colour;
-    item.lineweightMm = pen.lineweightMm;
+    setPen(item, pen);
     item.centre = centre;
     item.a = radius;
     item.b = startAngleRad;
@@ -117,8 +142,7 @@ void DisplayList::point(WorldPoint position, const Pen& pen)
         return;
     Item item;
     item.kind = Kind::Point;
-    item.colour = pen.colour;
-    item.lineweightMm = pen.lineweightMm;
+    setPen(item, pen);
     item.centre = position;
     m_items.push_back(item);
     m_extents.addPoint(position);
@@ -130,13 +154,14 @@ void DisplayList::clear()
     m_vertices.clear();
     m_rings.clear();
     m_texts.clear();
+    m_patterns.clear();
     m_extents = WorldExtents();
 }
 
 void DisplayList::replay(Canvas& target) const
 {
     for (const Item& item : m_items) {
-        const Pen pen{item.colour, item.lineweightMm};
+        const Pen pen = penOf(item);
         switch (item.kind) {
         case Kind::Polyline:
             target.polyline(std::span<const PolylineVertex>(m_vertices).subspan(item.first, item.count), item.closed,

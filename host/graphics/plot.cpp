@@ -170,7 +170,7 @@ void Plot::polyline(std::span<const PolylineVertex> vertices, bool closed, const
         s.appendPolylinePath(vertices, closed);
     else
         s.appendClippedPolylinePath(vertices, closed);
-    s.stroke(pen, width);
+    s.stroke(pen, width, pen.linetype != nullptr ? polylineWorldLength(vertices, closed) : 0.0);
 }
 
 void Plot::filledPolygon(std::span<const std::vector<WorldPoint>> rings, Rgb colour)
@@ -249,7 +249,7 @@ void Plot::arc(WorldPoint centre, double radius, double startAngleRad, double en
         s.appendArcPoints(points, span);
         s.appendClippedPoints(points, false);
     }
-    s.stroke(pen, 0.0);
+    s.stroke(pen, 0.0, radius * span.sweepRad);
 }
 
 void Plot::point(WorldPoint position, const Pen& pen)

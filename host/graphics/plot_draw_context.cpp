@@ -150,8 +150,15 @@ public:
         const AcDbObjectId layerId = traits->layerId();
         if (layerId.isNull() || layerId == m_context.m_layers.layerZero())
             traits->setLayer(m_parent->layerId);
-        if (!m_context.m_byBlockLinetype.isNull() && traits->lineTypeId() == m_context.m_byBlockLinetype)
-            traits->setLineType(m_parent->linetypeId);
+        // ByBlock linetype, like the colour, is the parent's as the parent shows it.
+        if (!m_context.m_byBlockLinetype.isNull() && traits->lineTypeId() == m_context.m_byBlockLinetype) {
+            const AcDbObjectId parentLinetype = m_parent->linetypeId;
+            if ((parentLinetype.isNull() || parentLinetype == m_context.m_layers.byLayerLinetype()) &&
+                parentLayer != nullptr)
+                traits->setLineType(parentLayer->linetypeId);
+            else
+                traits->setLineType(parentLinetype);
+        }
         // A reference on a layer that is off still shows what it holds on other layers.
         const AcDbObjectId shownOn = traits->layerId();
         if (m_context.m_layers.isFrozen(shownOn) ||
@@ -264,6 +271,7 @@ std::uint32_t PlotDrawContext::addFacts(AcGiDrawable* drawable)
 {
     EmitterFacts facts;
     facts.hatch = m_hatchClass != nullptr && drawable->isKindOf(m_hatchClass);
+    facts.polyline = AcDbPolyline::cast(drawable) != nullptr || AcDb2dPolyline::cast(drawable) != nullptr;
     if (const AcDbPolyline* polyline = AcDbPolyline::cast(drawable); polyline != nullptr && hasWidth(*polyline))
         addBand(*polyline, facts);
     m_facts.push_back(facts);

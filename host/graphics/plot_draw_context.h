@@ -28,6 +28,7 @@ struct PolylineBand {
 struct EmitterFacts {
     bool hatch = false;  // its filled polygons are the loops of one area, filled together
     int band = -1;       // index of its band, or -1
+    bool polyline = false;  // a polyline: its runs and arc segments are one curve for its linetype
 };
 
 // Forwards every call to a GiRecorder, except that a drawable drawn inside another goes through

@@ -73,8 +73,11 @@ void drawInfiniteLines(Canvas& canvas, const std::vector<InfiniteLine>& lines, c
                                                        {shown.maxPoint().x + dx, shown.maxPoint().y + dy});
     for (const InfiniteLine& line : lines) {
         WorldPoint ends[2];
-        if (clipToRectangle(line, box, ends[0], ends[1]))
-            drawPolyline(canvas, ends, false, line.pen);
+        if (!clipToRectangle(line, box, ends[0], ends[1]))
+            continue;
+        Pen pen = line.pen;
+        pen.linetype = line.linetype.dashes.empty() ? nullptr : &line.linetype;
+        drawPolyline(canvas, ends, false, pen);
     }
 }
 

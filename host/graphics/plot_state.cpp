@@ -75,17 +75,26 @@ DeviceRect Plot::State::deviceBox(const WorldExtents& extents, double margin) co
     return DeviceRect{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)}.grown(margin);
 }
 
-void Plot::State::stroke(const Pen& pen, double constantWidth)
+void Plot::State::stroke(const Pen& pen, double constantWidth, double lengthWorld)
 {
     const double width = strokeWidth(pen, constantWidth, view.scale);
     cairo_set_line_width(cr, width);
+    // Dashes end flat, so that dashes and gaps show their true lengths (deviceDashes gives dots
+    // the stroke's width).
+    const bool dash = pen.linetype != nullptr &&
+                      deviceDashes(*pen.linetype, pen.linetypeScale * view.scale, lengthWorld * view.scale, width, dashes);
+    if (dash)
+        cairo_set_dash(cr, dashes.lengths.data(), static_cast<int>(dashes.lengths.size()), dashes.offset);
+    else if (dashed)
+        cairo_set_dash(cr, nullptr, 0, 0.0);
+    dashed = dash;
     // Wide polylines end square at their end vertices with mitred corners, as CAD programs
     // draw them; lineweighted lines have round ends and joins. On thin lines a round end or
     // join does not show, and square ends with bevelled joins cover the same pixels for a
     // fraction of the stroker's work.
     const bool band = constantWidth > 0.0;
     const bool thin = !band && width <= kThinStroke;
-    cairo_set_line_cap(cr, band ? CAIRO_LINE_CAP_BUTT : thin ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_cap(cr, band || dash ? CAIRO_LINE_CAP_BUTT : thin ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, band ? CAIRO_LINE_JOIN_MITER : thin ? CAIRO_LINE_JOIN_BEVEL : CAIRO_LINE_JOIN_ROUND);
     setColour(cr, pen.colour);
     cairo_stroke(cr);

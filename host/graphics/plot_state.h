@@ -1,6 +1,7 @@
 // The inside of a plot in progress: its cairo surface, its view and how world geometry becomes device paths.
 #pragma once
 
+#include "kelvora/linetype_dashes.h"
 #include "kelvora/plot.h"
 
 #include "arc_geometry.h"
@@ -50,8 +51,10 @@ struct Plot::State {
     // The device rectangle of world extents, grown by a margin in device units.
     DeviceRect deviceBox(const WorldExtents& extents, double margin) const;
 
-    // Strokes the current path with the pen (and constant width) and clears it.
-    void stroke(const Pen& pen, double constantWidth);
+    // Strokes the current path with the pen (and constant width) and clears it. A pen with a
+    // linetype dashes it (deviceDashes), the pattern starting at the path's start; `lengthWorld`
+    // is the curve's length in drawing units, for the limit on repeats.
+    void stroke(const Pen& pen, double constantWidth, double lengthWorld = 0.0);
 
     // Adds a world arc to the current path as a true curve.
     void appendArc(const ArcSpan& arc);
@@ -75,6 +78,9 @@ struct Plot::State {
     // plot is a vector one, where a zoomed-in reader would show the square).
     bool speck(const DeviceRect& box, double size, Rgb colour);
     void flushSpecks();
+
+    DeviceDashes dashes;  // reused from stroke to stroke
+    bool dashed = false;  // cairo holds a dash pattern now
 
     std::vector<DevicePoint> specks;
     double speckSize = 0.0;

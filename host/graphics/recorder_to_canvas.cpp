@@ -3,6 +3,7 @@
 
 #include "plot_layers.h"
 
+#include "kelvora/float_compare.h"
 #include "kelvora/text_metrics.h"
 #include "kelvora/wide_text.h"
 
@@ -78,6 +79,47 @@ void arcPoints(const GiPrimitive& p, double sweep, std::vector<WorldPoint>& out)
     }
 }
 
+// Where a polyline's pieces meet, their ends agree within this (drawing units): arc ends are
+// computed from centre and radius, and at survey coordinates of 10^7 they round a few 10^-9 off
+// the vertex; a micrometre of a metre drawing is still far below a pixel of any plot.
+constexpr double kJoinTolerance = 1e-6;
+
+AcGeTol joinTolerance()
+{
+    AcGeTol tol;
+    tol.setEqualPoint(kJoinTolerance);
+    return tol;
+}
+
+// A piece of a polyline's centre line as its draw gives it: a run of straight segments, or an
+// unfilled arc segment in the plan.
+bool isPolylinePiece(const GiPrimitive& p)
+{
+    if (filled(p))
+        return false;
+    if (p.kind == GiPrimitiveKind::kPolyline)
+        return p.points.size() >= 2;
+    return p.kind == GiPrimitiveKind::kCircularArc && p.arcType == kAcGiArcSimple && p.points.size() >= 3 &&
+           seenAsCircle(p.normal) && std::isfinite(p.sweepAngle) && std::fabs(p.sweepAngle) < kTwoPi;
+}
+
+// Two primitives are drawn alike: one pen for both.
+bool sameLook(const GiTraits& a, const GiTraits& b)
+{
+    return a.color == b.color && a.layerId == b.layerId && a.linetypeId == b.linetypeId &&
+           a.lineWeight == b.lineWeight && exactlyEqual(a.linetypeScale, b.linetypeScale);
+}
+
+// How much a transform enlarges lengths in the XY plane (the square root of its area factor):
+// a linetype inside a block reference scales with the reference, as CAD programs draw it. 1 for a
+// transform that flattens the plane.
+double planScale(const AcGeMatrix3d& m)
+{
+    const double det = m(0, 0) * m(1, 1) - m(0, 1) * m(1, 0);
+    const double scale = std::sqrt(std::fabs(det));
+    return std::isfinite(scale) && scale > 0.0 ? scale : 1.0;
+}
+
 // The offsets of a band's two edges at a point of its centre line.
 WorldPoint offsetPoint(WorldPoint p, WorldPoint unitNormal, double distance)
 {
@@ -107,14 +149,22 @@ Rgb RecorderToCanvas::colourOf(const GiTraits& traits) const
     }
 }
 
-Pen RecorderToCanvas::penOf(const GiTraits& traits) const
+Pen RecorderToCanvas::penOf(const GiPrimitive& primitive) const
 {
+    const GiTraits& traits = primitive.traits;
     AcDb::LineWeight weight = traits.lineWeight;
     if (weight == AcDb::kLnWtByLayer) {
         const PlotLayer* layer = m_layers.find(traits.layerId);
         weight = layer != nullptr ? layer->lineWeight : AcDb::kLnWtByLwDefault;
     }
-    return Pen{colourOf(traits), lineweightMm(weight)};
+    Pen pen{colourOf(traits), lineweightMm(weight)};
+    pen.linetype = m_layers.linetypeOf(traits.linetypeId, traits.layerId);
+    if (pen.linetype != nullptr) {
+        const double entityScale =
+            std::isfinite(traits.linetypeScale) && traits.linetypeScale > 0.0 ? traits.linetypeScale : 1.0;
+        pen.linetypeScale = m_layers.ltscale() * entityScale * planScale(primitive.modelToWorld);
+    }
+    return pen;
 }
 
 void RecorderToCanvas::paint(std::span<const GiPrimitive> primitives, const PlotDrawContext& context)
@@ -132,12 +182,14 @@ std::size_t RecorderToCanvas::paintOne(std::span<const GiPrimitive> primitives, 
         return index;
     const std::uint32_t emitter = index < context.emitters().size() ? context.emitters()[index] : 0;
     const EmitterFacts& facts = context.facts()[emitter];
-    const Pen pen = penOf(p.traits);
+    const Pen pen = penOf(p);
     // A wide polyline's band goes under its centre line, in the colour of what it draws first.
     if (facts.band >= 0 && !m_bandDrawn[static_cast<std::size_t>(facts.band)]) {
         m_bandDrawn[static_cast<std::size_t>(facts.band)] = true;
         paintBand(context.bands()[static_cast<std::size_t>(facts.band)], pen);
     }
+    if (facts.polyline && pen.linetype != nullptr && isPolylinePiece(p))
+        return paintDashedPolyline(primitives, index, context, pen);
     switch (p.kind) {
     case GiPrimitiveKind::kPolyline:
         m_points.clear();
@@ -194,6 +246,39 @@ std::size_t RecorderToCanvas::paintOne(std::span<const GiPrimitive> primitives, 
         break;
     }
     return index;
+}
+
+std::size_t RecorderToCanvas::paintDashedPolyline(std::span<const GiPrimitive> primitives, std::size_t index,
+                                                  const PlotDrawContext& context, const Pen& pen)
+{
+    const GiPrimitive& first = primitives[index];
+    const std::uint32_t emitter = context.emitters()[index];
+    m_vertices.clear();
+    std::size_t last = index;
+    AcGePoint3d end;
+    for (std::size_t k = index; k < primitives.size() && k < context.emitters().size(); ++k) {
+        const GiPrimitive& p = primitives[k];
+        if (k > index && (context.emitters()[k] != emitter || !isPolylinePiece(p) || !sameLook(p.traits, first.traits)))
+            break;
+        const AcGePoint3d& start = p.kind == GiPrimitiveKind::kPolyline ? p.points.front() : p.points[1];
+        if (k > index && !start.isEqualTo(end, joinTolerance()))
+            break;
+        end = p.kind == GiPrimitiveKind::kPolyline ? p.points.back() : p.points[2];
+        if (p.kind == GiPrimitiveKind::kPolyline) {
+            for (std::size_t i = k > index ? 1 : 0; i < p.points.size(); ++i)
+                m_vertices.push_back({flat(p.points[i]), 0.0});
+        } else {
+            // Turning about -Z is turning the other way seen from above.
+            const double sweep = p.normal.z < 0.0 ? -p.sweepAngle : p.sweepAngle;
+            if (k == index)
+                m_vertices.push_back({flat(start), 0.0});
+            m_vertices.back().bulge = std::tan(sweep / 4.0);
+            m_vertices.push_back({flat(p.points[2]), 0.0});
+        }
+        last = k;
+    }
+    m_canvas.polyline(m_vertices, false, pen, 0.0);
+    return last;
 }
 
 void RecorderToCanvas::paintCurve(const GiPrimitive& p, const Pen& pen)
@@ -335,7 +420,12 @@ void RecorderToCanvas::paintInfinite(const GiPrimitive& p, const Pen& pen)
     // A line along Z is a point seen from above.
     if (!std::isfinite(length) || !(length > 0.0))
         return;
-    m_infiniteLines.push_back({base, {dx / length, dy / length}, p.kind == GiPrimitiveKind::kXline, pen});
+    InfiniteLine line{base, {dx / length, dy / length}, p.kind == GiPrimitiveKind::kXline, pen, {}};
+    // The pen's pattern belongs to this drawing's snapshot; the line is drawn after it is gone.
+    if (pen.linetype != nullptr)
+        line.linetype = *pen.linetype;
+    line.pen.linetype = nullptr;
+    m_infiniteLines.push_back(std::move(line));
 }
 
 const FontFace* RecorderToCanvas::faceFor(const std::wstring& fontFile)

@@ -24,11 +24,17 @@ public:
     void paint(std::span<const GiPrimitive> primitives, const PlotDrawContext& context);
 
     Rgb colourOf(const GiTraits& traits) const;
-    Pen penOf(const GiTraits& traits) const;
+    // The pen of a curve: colour, lineweight, and the effective linetype scaled by LTSCALE, the
+    // entity's linetype scale and the scale of the block references it is drawn in.
+    Pen penOf(const GiPrimitive& primitive) const;
 
 private:
     // Paints primitives[index], answers the index of the last primitive it took.
     std::size_t paintOne(std::span<const GiPrimitive> primitives, std::size_t index, const PlotDrawContext& context);
+    // A dashed polyline's runs and arc segments as one curve, so that its pattern runs on through
+    // its vertices; answers the index of the last primitive it took.
+    std::size_t paintDashedPolyline(std::span<const GiPrimitive> primitives, std::size_t index,
+                                    const PlotDrawContext& context, const Pen& pen);
     void paintCurve(const GiPrimitive& primitive, const Pen& pen);
     void paintText(const GiPrimitive& primitive, Rgb colour);
     void paintBand(const PolylineBand& band, const Pen& pen);
@@ -41,6 +47,7 @@ private:
     std::unordered_map<std::wstring, const FontFace*> m_faces;
     std::vector<bool> m_bandDrawn;
     std::vector<WorldPoint> m_points;
+    std::vector<PolylineVertex> m_vertices;
     std::vector<std::vector<WorldPoint>> m_rings;
 };
 

@@ -44,12 +44,24 @@ private:
 // (LWDEFAULT) for entities and layers that name none.
 inline constexpr double kDefaultLineweightMm = 0.25;
 
+// A linetype's dash pattern as the linetype table keeps it, in drawing units before any
+// linetype scale: a positive length is a dash, a negative one a gap, 0 a dot. The pattern starts
+// again at the start of each curve drawn with it.
+struct LinetypePattern {
+    std::vector<double> dashes;
+};
+
 // How a curve is stroked. The colour is final: ByLayer, ByBlock and colour 7 on white paper
 // are the caller's to resolve (aciToPlotRgb). A lineweight that is not a positive number
-// counts as the default.
+// counts as the default. The linetype is the effective one (ByLayer and ByBlock resolved), null
+// for a continuous line; its lengths are multiplied by linetypeScale (the drawing's and the
+// entity's together). The pattern need only live as long as the call that takes the pen: a
+// canvas that keeps pens for later keeps its own copy. Texts, fills and points are never dashed.
 struct Pen {
     Rgb colour;
     double lineweightMm = kDefaultLineweightMm;
+    const LinetypePattern* linetype = nullptr;
+    double linetypeScale = 1.0;
 };
 
 // A polyline vertex as AcDbPolyline keeps it: the bulge of the segment that starts here is the

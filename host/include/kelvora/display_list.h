@@ -29,6 +29,10 @@ public:
     bool empty() const { return m_items.empty(); }
     void clear();
 
+    // The distinct dash patterns kept for the pens recorded (a copy of each, so that the list
+    // outlives the drawing's linetypes).
+    std::size_t patternCount() const { return m_patterns.size(); }
+
     // Draws every primitive onto the target in the order recorded.
     void replay(Canvas& target) const;
 
@@ -47,12 +51,19 @@ private:
         double b = 0.0;  // start angle
         double c = 0.0;  // end angle
         WorldPoint centre;  // of a circle or arc, or the point itself
+        std::uint32_t pattern = 0;  // 1 + index into m_patterns; 0 for a continuous line
+        double linetypeScale = 1.0;
     };
+
+    // Sets the item's pen fields, keeping the pen's pattern once.
+    void setPen(Item& item, const Pen& pen);
+    Pen penOf(const Item& item) const;
 
     std::vector<Item> m_items;
     std::vector<PolylineVertex> m_vertices;
     std::vector<std::vector<WorldPoint>> m_rings;
     std::vector<TextItem> m_texts;
+    std::vector<LinetypePattern> m_patterns;
     WorldExtents m_extents;
 };
 

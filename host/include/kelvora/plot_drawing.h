@@ -17,7 +17,8 @@ struct InfiniteLine {
     WorldPoint base;
     WorldPoint direction;   // unit, in the XY plane
     bool bothWays = true;   // an xline; a ray runs from base along direction only
-    Pen pen;
+    Pen pen;                // its linetype is null: the line keeps its own pattern below
+    LinetypePattern linetype;  // no dashes: continuous
 };
 
 // Draws the shown entities of model space onto the canvas, in drawing order, through the graphics
@@ -29,7 +30,11 @@ struct InfiniteLine {
 // - Inside a block reference (and any drawable drawn by another): a ByBlock colour, lineweight
 //   or linetype takes the reference's; an entity on layer "0" (or on none) takes the reference's
 //   layer, for its ByLayer colour and lineweight and for whether it is shown. At the top level
-//   ByBlock is colour 7 and the default lineweight.
+//   ByBlock is colour 7, the default lineweight and a continuous line.
+// - Linetypes: the entity's, ByLayer the layer's, Continuous or one without dashes continuous;
+//   scaled by LTSCALE, the entity's linetype scale and the scale of the references it is drawn
+//   in. Each line, arc, circle or polyline starts the pattern anew; along a polyline (straight and
+//   arc segments alike) it runs on through the vertices, as PLINEGEN draws it.
 // - Colours: the colour index through aciToPlotRgb (7 black on white paper), true colours as
 //   they are. Lineweights: ByLayer the layer's, ByBlock and default kDefaultLineweightMm.
 // - Filled polygons (kAcGiFillAlways) are filled; the loops of one hatch fill together by the
