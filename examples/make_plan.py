@@ -34,7 +34,9 @@ def main(path):
                        format="xyseb", close=True, dxfattribs={"layer": "PARCELLES"})
 
     msp.add_lwpolyline([(-10, 0), (110, 0)], dxfattribs={"layer": "VOIRIE"})
-    msp.add_lwpolyline([(-10, -8), (110, -8)], dxfattribs={"layer": "VOIRIE"})
+    # The far edge of the road is only planned: dashed.
+    msp.add_lwpolyline([(-10, -8), (110, -8)], dxfattribs={"layer": "VOIRIE", "linetype": "DASHED",
+                                                           "ltscale": 2.0})
 
     # The axis of a planned access path through the third lot, as the designer's software
     # exported it: a spline through its fit points.
