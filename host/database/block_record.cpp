@@ -3,6 +3,7 @@
 #include "dbsymtb.h"
 #include "kelvora/host_class.h"
 #include "kelvora/wide_text.h"
+#include "id_list_walk.h"
 #include "record_filing.h"
 
 KELVORA_HOST_DEFINE_MEMBERS(AcDbBlockTableRecord, AcDbSymbolTableRecord, ACRX_T("BLOCK_RECORD"))
@@ -316,29 +317,17 @@ const std::vector<AcDbObjectId>* blockEntities(AcDbObjectId blockId)
 
 void AcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted)
 {
-    const auto* ids = blockEntities(m_blockId);
-    int n = ids != nullptr ? static_cast<int>(ids->size()) : 0;
-    m_index = atBeginning ? 0 : n - 1;
-    if (skipDeleted && ids != nullptr)
-        while (m_index >= 0 && m_index < n && (*ids)[static_cast<size_t>(m_index)].isErased())
-            m_index += atBeginning ? 1 : -1;
+    m_index = kelvora::firstIdIndex(blockEntities(m_blockId), atBeginning, skipDeleted);
 }
 
 bool AcDbBlockTableRecordIterator::done() const
 {
-    const auto* ids = blockEntities(m_blockId);
-    return ids == nullptr || m_index < 0 || m_index >= static_cast<int>(ids->size());
+    return kelvora::idWalkDone(blockEntities(m_blockId), m_index);
 }
 
 void AcDbBlockTableRecordIterator::step(bool forward, bool skipDeleted)
 {
-    const auto* ids = blockEntities(m_blockId);
-    if (ids == nullptr)
-        return;
-    int n = static_cast<int>(ids->size());
-    do {
-        m_index += forward ? 1 : -1;
-    } while (skipDeleted && m_index >= 0 && m_index < n && (*ids)[static_cast<size_t>(m_index)].isErased());
+    m_index = kelvora::nextIdIndex(blockEntities(m_blockId), m_index, forward, skipDeleted);
 }
 
 Acad::ErrorStatus AcDbBlockTableRecordIterator::getEntityId(AcDbObjectId& entityId) const

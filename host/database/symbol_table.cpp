@@ -7,6 +7,7 @@
 #include "kelvora/diagnostics.h"
 #include "kelvora/host_class.h"
 #include "kelvora/wide_text.h"
+#include "id_list_walk.h"
 #include "object_access.h"
 
 KELVORA_HOST_NO_CONS_DEFINE_MEMBERS(AcDbSymbolTable, AcDbObject, nullptr)
@@ -215,29 +216,17 @@ const std::vector<AcDbObjectId>* tableRecords(AcDbObjectId tableId)
 
 void AcDbSymbolTableIterator::start(bool atBeginning, bool skipDeleted)
 {
-    const auto* records = tableRecords(m_tableId);
-    int n = records != nullptr ? static_cast<int>(records->size()) : 0;
-    m_index = atBeginning ? 0 : n - 1;
-    if (skipDeleted && records != nullptr)
-        while (m_index >= 0 && m_index < n && (*records)[static_cast<size_t>(m_index)].isErased())
-            m_index += atBeginning ? 1 : -1;
+    m_index = kelvora::firstIdIndex(tableRecords(m_tableId), atBeginning, skipDeleted);
 }
 
 bool AcDbSymbolTableIterator::done() const
 {
-    const auto* records = tableRecords(m_tableId);
-    return records == nullptr || m_index < 0 || m_index >= static_cast<int>(records->size());
+    return kelvora::idWalkDone(tableRecords(m_tableId), m_index);
 }
 
 void AcDbSymbolTableIterator::step(bool forward, bool skipDeleted)
 {
-    const auto* records = tableRecords(m_tableId);
-    if (records == nullptr)
-        return;
-    int n = static_cast<int>(records->size());
-    do {
-        m_index += forward ? 1 : -1;
-    } while (skipDeleted && m_index >= 0 && m_index < n && (*records)[static_cast<size_t>(m_index)].isErased());
+    m_index = kelvora::nextIdIndex(tableRecords(m_tableId), m_index, forward, skipDeleted);
 }
 
 Acad::ErrorStatus AcDbSymbolTableIterator::getRecordId(AcDbObjectId& id) const

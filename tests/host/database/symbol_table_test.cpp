@@ -239,6 +239,40 @@ TEST(SymbolTable, IteratorSkipsErasedAndKeepsOrder)
     delete it;
 }
 
+TEST(BlockTableRecord, IteratorWalksBackwardsPastErasedEntities)
+{
+    ScopedDatabase db;
+    AcDbObjectId first = appendToModelSpace(db.get(), new TestDot(AcGePoint3d(0, 0, 0), 1.0, L"first"));
+    AcDbObjectId middle = appendToModelSpace(db.get(), new TestDot(AcGePoint3d(1, 0, 0), 1.0, L"middle"));
+    AcDbObjectId last = appendToModelSpace(db.get(), new TestDot(AcGePoint3d(2, 0, 0), 1.0, L"last"));
+    for (AcDbObjectId gone : {last, middle}) {
+        AcDbObject* o = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(o, gone, AcDb::kForWrite), Acad::eOk);
+        o->erase();
+        o->close();
+    }
+    AcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(db->getSymbolTable(blocks, AcDb::kForRead), Acad::eOk);
+    AcDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(blocks->getAt(ACDB_MODEL_SPACE, ms, AcDb::kForRead), Acad::eOk);
+    blocks->close();
+    AcDbBlockTableRecordIterator* it = nullptr;
+    ASSERT_EQ(ms->newIterator(it, false, true), Acad::eOk);
+    ms->close();
+    std::vector<AcDbObjectId> seen;
+    for (; !it->done(); it->step(false, true)) {
+        AcDbObjectId id;
+        ASSERT_EQ(it->getEntityId(id), Acad::eOk);
+        seen.push_back(id);
+    }
+    EXPECT_EQ(seen, std::vector<AcDbObjectId>{first});
+    it->start(false, false);
+    AcDbObjectId id;
+    ASSERT_EQ(it->getEntityId(id), Acad::eOk);
+    EXPECT_EQ(id, last) << "without skipping, the walk starts at the erased last entity";
+    delete it;
+}
+
 TEST(BlockTableRecord, AppendKeepsDrawingOrderAndSetsDefaults)
 {
     ScopedDatabase db;
