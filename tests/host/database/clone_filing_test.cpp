@@ -14,17 +14,6 @@
 
 namespace {
 
-void addRegApp(AcDbDatabase* db, const wchar_t* name)
-{
-    AcDbRegAppTable* table = nullptr;
-    ASSERT_EQ(db->getRegAppTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* rec = new AcDbRegAppTableRecord();
-    rec->setName(name);
-    ASSERT_EQ(table->add(rec), Acad::eOk);
-    rec->close();
-    table->close();
-}
-
 TEST(Clone, CopiesThroughTheObjectsFiling)
 {
     ScopedDatabase db;

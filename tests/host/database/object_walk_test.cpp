@@ -24,17 +24,6 @@ bool isDot(const AcDbObject* obj)
     return TestDot::cast(obj) != nullptr;
 }
 
-void addApplication(AcDbDatabase* db, const wchar_t* name)
-{
-    AcDbRegAppTable* table = nullptr;
-    ASSERT_EQ(db->getRegAppTable(table, AcDb::kForWrite), Acad::eOk);
-    auto* rec = new AcDbRegAppTableRecord();
-    rec->setName(name);
-    ASSERT_EQ(table->add(rec), Acad::eOk);
-    rec->close();
-    table->close();
-}
-
 void setRadius(AcDbObjectId id, double radius)
 {
     TestDot* dot = nullptr;
@@ -79,7 +68,7 @@ TEST(ObjectWalk, ForwardReferenceWithoutItsObjectIsNoObject)
 TEST(ObjectWalk, ExtendedDataIsSeenWithoutOpening)
 {
     ScopedDatabase db;
-    addApplication(db.get(), L"APP");
+    addRegApp(db.get(), L"APP");
     auto* marked = new TestDot();
     resbuf* xd = acutBuildList(AcDb::kDxfRegAppName, L"APP", AcDb::kDxfXdInteger16, 12, 0);
     ASSERT_EQ(marked->setXData(xd), Acad::eOk);

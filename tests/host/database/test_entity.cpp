@@ -1,6 +1,8 @@
 // The custom test entities and the database fixtures shared by the database tests.
 #include "test_entity.h"
 
+#include <gtest/gtest.h>
+
 #include "acgi.h"
 #include "dbapserv.h"
 #include "filing_helpers_for_tests.h"
@@ -204,4 +206,15 @@ AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, bool locked)
     layer->close();
     table->close();
     return id;
+}
+
+void addRegApp(AcDbDatabase* db, const wchar_t* name)
+{
+    AcDbRegAppTable* table = nullptr;
+    ASSERT_EQ(db->getRegAppTable(table, AcDb::kForWrite), Acad::eOk);
+    auto* rec = new AcDbRegAppTableRecord();
+    rec->setName(name);
+    ASSERT_EQ(table->add(rec), Acad::eOk);
+    rec->close();
+    table->close();
 }

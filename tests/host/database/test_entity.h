@@ -117,5 +117,7 @@ private:
 
 // Appends an entity to model space and closes it; answers its id (null on failure).
 AcDbObjectId appendToModelSpace(AcDbDatabase* db, AcDbEntity* ent);
+// Registers an application name (for extended data) in the drawing.
+void addRegApp(AcDbDatabase* db, const wchar_t* name);
 // Adds a layer (closed) and answers its id.
 AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, bool locked = false);
