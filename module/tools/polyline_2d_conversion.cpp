@@ -38,10 +38,8 @@ AcDbPolyline* lightweightFrom2dPolyline(const AcDb2dPolyline* pline2d)
                 appendVertex(*pline, *vertex);
             continue;
         }
-        // The id comes from the polyline's own iterator, so it is opened directly: openVertex would
-        // first look for it among the polyline's vertices, one search per vertex.
         AcDb2dVertex* vertex = nullptr;
-        if (acdbOpenObject(vertex, id, AcDb::kForRead) != Acad::eOk)
+        if (pline2d->openVertex(vertex, id, AcDb::kForRead) != Acad::eOk)
             continue;
         appendVertex(*pline, *vertex);
         vertex->close();

@@ -355,9 +355,24 @@ Acad::ErrorStatus AcDb2dPolyline::openVertex(AcDb2dVertex*& pVertex, AcDbObjectI
                                              bool openErasedOne) const
 {
     pVertex = nullptr;
-    if (m_owned->indexOf(vertId) < 0)
+    // A resident polyline asks the vertex for its owner: searching the vertex list made a walk over
+    // every vertex quadratic.
+    if (objectId().isNull()) {
+        if (m_owned->indexOf(vertId) < 0)
+            return Acad::eInvalidInput;
+        return acdbOpenObject(pVertex, vertId, mode, openErasedOne);
+    }
+    Acad::ErrorStatus es = acdbOpenObject(pVertex, vertId, mode, openErasedOne);
+    if (es != Acad::eOk) {
+        pVertex = nullptr;
+        return es == Acad::eNotThatKindOfClass ? Acad::eInvalidInput : es;
+    }
+    if (pVertex->ownerId() != objectId()) {
+        pVertex->close();
+        pVertex = nullptr;
         return Acad::eInvalidInput;
-    return acdbOpenObject(pVertex, vertId, mode, openErasedOne);
+    }
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDb2dPolyline::openSequenceEnd(AcDbSequenceEnd*& pSeqEnd, AcDb::OpenMode mode)

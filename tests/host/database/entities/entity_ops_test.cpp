@@ -498,6 +498,37 @@ TEST(Polyline2d, CurveRunsOverItsNonControlVertices)
     EXPECT_EQ(count, 3);
 }
 
+TEST(Polyline2d, OpenVertexRefusesAnotherPolylinesVertexAndOtherObjects)
+{
+    entitytest::WorkingDatabase db;
+    AcDbObjectId ids[2];
+    for (AcDbObjectId& id : ids) {
+        auto* pl = new AcDb2dPolyline();
+        pl->appendVertex(new AcDb2dVertex(AcGePoint3d(0, 0, 0)));
+        pl->appendVertex(new AcDb2dVertex(AcGePoint3d(1, 0, 0)));
+        id = entitytest::addToModelSpace(db.get(), pl);
+        ASSERT_FALSE(id.isNull());
+    }
+    AcDb2dPolyline* other = nullptr;
+    ASSERT_EQ(acdbOpenObject(other, ids[1], AcDb::kForRead), Acad::eOk);
+    AcDbObjectIterator* it = other->vertexIterator();
+    const AcDbObjectId foreignVertex = it->objectId();
+    delete it;
+    other->close();
+    AcDb2dPolyline* first = nullptr;
+    ASSERT_EQ(acdbOpenObject(first, ids[0], AcDb::kForRead), Acad::eOk);
+    AcDb2dVertex* v = nullptr;
+    EXPECT_EQ(first->openVertex(v, foreignVertex, AcDb::kForRead), Acad::eInvalidInput);
+    EXPECT_EQ(v, nullptr);
+    EXPECT_EQ(first->openVertex(v, ids[1], AcDb::kForRead), Acad::eInvalidInput) << "a polyline is no vertex";
+    EXPECT_EQ(v, nullptr);
+    first->close();
+    // The refused vertex was closed again: it opens for write.
+    AcDb2dVertex* again = nullptr;
+    ASSERT_EQ(acdbOpenObject(again, foreignVertex, AcDb::kForWrite), Acad::eOk);
+    again->close();
+}
+
 TEST(Polyline2d, VerticesJoinTheDatabaseWithTheirPolylineAndConvert)
 {
     entitytest::WorkingDatabase db;
