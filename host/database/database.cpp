@@ -244,10 +244,11 @@ std::vector<AcDbObjectId> takeChangedObjects(AcDbDatabase* db)
     return out;
 }
 
-std::wstring recordNameOf(AcDbObjectId id)
+const std::wstring& recordNameOf(AcDbObjectId id)
 {
+    static const std::wstring kNoName;
     auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
-    return rec != nullptr ? ObjectAccess::recordName(rec) : std::wstring();
+    return rec != nullptr ? ObjectAccess::recordName(rec) : kNoName;
 }
 
 AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeErased)
@@ -266,6 +267,20 @@ AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeE
             erasedMatch = id;
     }
     return erasedMatch;
+}
+
+// The block record named `name`, from `cached` while that is still the live record of that name in
+// the block table (names are unique there), else searched again.
+AcDbObjectId spaceRecordId(const AcDbDatabase* db, const wchar_t* name, AcDbObjectId& cached)
+{
+    const AcDbObjectId table = db->blockTableId();
+    if (!cached.isNull() && !cached.isErased()) {
+        const auto* rec = AcDbSymbolTableRecord::cast(objectOf(cached));
+        if (rec != nullptr && rec->ownerId() == table && namesEqual(ObjectAccess::recordName(rec), name))
+            return cached;
+    }
+    cached = findRecord(table, name);
+    return cached;
 }
 
 }  // namespace kelvora
@@ -461,12 +476,12 @@ AcDbObjectId AcDbDatabase::continuousLinetype() const
 
 AcDbObjectId AcDbDatabase::modelSpaceId() const
 {
-    return kelvora::findRecord(blockTableId(), ACDB_MODEL_SPACE);
+    return kelvora::spaceRecordId(this, ACDB_MODEL_SPACE, m_impl->modelSpace);
 }
 
 AcDbObjectId AcDbDatabase::paperSpaceId() const
 {
-    return kelvora::findRecord(blockTableId(), ACDB_PAPER_SPACE);
+    return kelvora::spaceRecordId(this, ACDB_PAPER_SPACE, m_impl->paperSpace);
 }
 
 AcDbObjectId AcDbDatabase::currentSpaceId() const

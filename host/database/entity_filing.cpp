@@ -108,9 +108,9 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* pFiler) const
     AcDbDatabase* db = database();
     if (db != nullptr && !ownerId().isNull() && ownerId() == db->paperSpaceId())
         pFiler->writeInt16(AcDb::kDxfViewportVisibility, 1);
-    std::wstring layerName = kelvora::recordNameOf(m_layerId);
+    const std::wstring& layerName = kelvora::recordNameOf(m_layerId);
     pFiler->writeString(AcDb::kDxfLayerName, layerName.empty() ? ACRX_T("0") : layerName.c_str());
-    std::wstring linetypeName = kelvora::recordNameOf(m_linetypeId);
+    const std::wstring& linetypeName = kelvora::recordNameOf(m_linetypeId);
     if (!linetypeName.empty() && (all || !kelvora::namesEqual(linetypeName, L"ByLayer")))
         pFiler->writeString(AcDb::kDxfLinetypeName, linetypeName.c_str());
     const AcCmEntityColor& c = m_color.entityColor();

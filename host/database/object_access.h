@@ -108,8 +108,9 @@ inline AcDbObject* objectOf(AcDbObjectId id)
     return s != nullptr ? s->object : nullptr;
 }
 
-// The name of a symbol table record under an id, without opening it ("" when none).
-std::wstring recordNameOf(AcDbObjectId id);
+// The name of a symbol table record under an id, without opening it or copying the name ("" when
+// none). The reference lasts while the record keeps its name.
+const std::wstring& recordNameOf(AcDbObjectId id);
 
 // Looks a name up in a table (by its id) without opening it: the non-erased record of that name.
 AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeErased = false);

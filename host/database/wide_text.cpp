@@ -9,9 +9,15 @@ namespace kelvora {
 
 std::string toUtf8(std::wstring_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (wchar_t wc : text) {
+    // Nearly every text of a drawing is ASCII: copied a character a byte, without growing.
+    std::string out(text.size(), '\0');
+    std::size_t ascii = 0;
+    while (ascii < text.size() && static_cast<std::uint32_t>(text[ascii]) < 0x80) {
+        out[ascii] = static_cast<char>(text[ascii]);
+        ++ascii;
+    }
+    out.resize(ascii);
+    for (wchar_t wc : text.substr(ascii)) {
         auto c = static_cast<char32_t>(wc);
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
             c = 0xFFFD;

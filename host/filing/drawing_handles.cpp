@@ -1,6 +1,7 @@
 // Handles of a drawing read: missing, malformed and repeated handles replaced by new ones above the others.
 #include "drawing_handles.h"
 
+#include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -40,6 +41,8 @@ std::vector<DxfRecord*> handledRecords(DxfRawDrawing& drawing)
     return out;
 }
 
+constexpr std::size_t kPrefetchAhead = 16;
+
 enum class HandleProblem { kNone, kMissing, kUnusable, kRepeated };
 
 }  // namespace
@@ -48,33 +51,46 @@ std::uint64_t repairDrawingHandles(DxfRawDrawing& drawing, DxfDiagnostics& diagn
 {
     const bool handlesOptional = isPreR13(drawing.version());
     std::vector<DxfRecord*> records = handledRecords(drawing);
-    std::unordered_map<std::uint64_t, const DxfRecord*> seen;
-    std::vector<std::pair<DxfRecord*, HandleProblem>> toFix;
-    std::uint64_t highest = 0;
-    for (DxfRecord* r : records) {
-        const DxfTag* tag = r->handleTag();
+    std::vector<HandleProblem> problems(records.size(), HandleProblem::kNone);
+    // Good handles with the record's place in the file: sorted, a handle met again follows its first
+    // holder (a sort instead of a hash map: a drawing has hundreds of thousands of records).
+    std::vector<std::pair<std::uint64_t, std::size_t>> good;
+    good.reserve(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        // The records' groups lie all over the heap: asked for ahead, they are there when needed.
+        if (i + kPrefetchAhead < records.size())
+            __builtin_prefetch(records[i + kPrefetchAhead]->tags.data());
+        const DxfTag* tag = records[i]->handleTag();
         if (tag == nullptr) {
-            toFix.emplace_back(r, HandleProblem::kMissing);
+            problems[i] = HandleProblem::kMissing;
             continue;
         }
         std::optional<std::uint64_t> h = tag->toHandle();
-        if (!h || *h == 0 || *h > kHighestUsableHandle) {
-            toFix.emplace_back(r, HandleProblem::kUnusable);
-            continue;
-        }
-        auto [it, fresh] = seen.emplace(*h, r);
-        if (!fresh) {
-            toFix.emplace_back(r, HandleProblem::kRepeated);
-            continue;
-        }
-        highest = std::max(highest, *h);
+        if (!h || *h == 0 || *h > kHighestUsableHandle)
+            problems[i] = HandleProblem::kUnusable;
+        else
+            good.emplace_back(*h, i);
     }
-    for (auto& [record, problem] : toFix) {
+    std::sort(good.begin(), good.end());
+    std::uint64_t highest = good.empty() ? 0 : good.back().first;
+    std::unordered_map<std::size_t, std::size_t> firstHolder;
+    for (std::size_t k = 1, first = 0; k < good.size(); ++k) {
+        if (good[k].first != good[first].first) {
+            first = k;
+            continue;
+        }
+        problems[good[k].second] = HandleProblem::kRepeated;
+        firstHolder[good[k].second] = good[first].second;
+    }
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (problems[i] == HandleProblem::kNone)
+            continue;
+        DxfRecord* record = records[i];
         const std::uint64_t handle = ++highest;
         const DxfTag* old = record->handleTag();
         const std::string type(record->type());
         const std::string fresh = formatDxfHandle(handle);
-        switch (problem) {
+        switch (problems[i]) {
         case HandleProblem::kMissing:
             if (!handlesOptional)
                 diagnostics.warning(record->line(), type + " has no handle; it gets handle " + fresh);
@@ -86,7 +102,7 @@ std::uint64_t repairDrawingHandles(DxfRawDrawing& drawing, DxfDiagnostics& diagn
                                                           fresh);
             break;
         case HandleProblem::kRepeated: {
-            const DxfRecord* first = seen[old->toHandle().value_or(0)];
+            const DxfRecord* first = records[firstHolder[i]];
             diagnostics.warning(old->valueLine(), type + " has handle " + old->value + ", which " +
                                                       std::string(first->type()) + " at line " +
                                                       std::to_string(first->line()) + " has already; it gets handle " +

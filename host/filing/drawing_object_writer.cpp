@@ -83,10 +83,13 @@ DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std:
                             std::int64_t parentFlags)
 {
     DrawingDxfFiler filer(ctx.db, dwgVersionOfAcadVer(ctx.acadVer));
-    filer.writeString(AcDb::kDxfStart, fromUtf8(dxfName).c_str());
+    filer.written().emplace_back(AcDb::kDxfStart, dxfName);
     const KeptRecord* kept = keptOf(ctx.state, obj->objectId());
     Acad::ErrorStatus es = Acad::eOk;
-    if (auto* proxy = AcDbProxyEntity::cast(obj); proxy != nullptr && kept != nullptr) {
+    // Only a proxy has kept groups: the class tests are left to those few objects.
+    auto* proxy = kept != nullptr ? AcDbProxyEntity::cast(obj) : nullptr;
+    auto* proxyObject = kept != nullptr && proxy == nullptr ? AcDbProxyObject::cast(obj) : nullptr;
+    if (proxy != nullptr) {
         // Only the common groups are the proxy's to write; the rest is written as it was read.
         es = proxy->AcDbEntity::dxfOutFields(&filer);
         std::vector<DxfTag> graphics = graphicsOf(ctx, proxy->graphicsData(), *kept);
@@ -94,7 +97,7 @@ DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std:
         std::vector<DxfTag>& tags = filer.written();
         tags.insert(tags.end(), graphics.begin(), graphics.end());
         tags.insert(tags.end(), own.begin(), own.end());
-    } else if (auto* proxyObject = AcDbProxyObject::cast(obj); proxyObject != nullptr && kept != nullptr) {
+    } else if (proxyObject != nullptr) {
         es = proxyObject->AcDbObject::dxfOutFields(&filer);
         std::vector<DxfTag> own = ownGroups(ctx, proxyObject->originalData(), *kept, false, 0);
         filer.written().insert(filer.written().end(), own.begin(), own.end());

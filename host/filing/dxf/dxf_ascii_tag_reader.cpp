@@ -81,7 +81,6 @@ bool DxfAsciiTagReader::next(DxfTag& tag)
     if (m_failed)
         return false;
     for (;;) {
-        std::uint64_t offset = m_pos;
         std::uint32_t codeLine = m_line;
         std::string_view codeText;
         if (!readLine(codeText))
@@ -104,7 +103,6 @@ bool DxfAsciiTagReader::next(DxfTag& tag)
             continue;
         tag.code = static_cast<std::int32_t>(code);
         tag.line = codeLine;
-        tag.offset = offset;
         tag.value.assign(value.data(), value.size());
         if (!isDxfValueWellFormed(tag.code, value))
             m_diagnostics.error(codeLine + 1, dxfValueProblem(tag.code, value));

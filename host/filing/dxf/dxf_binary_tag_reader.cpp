@@ -152,7 +152,6 @@ bool DxfBinaryTagReader::next(DxfTag& tag)
             continue;
         tag.code = code;
         tag.line = 0;
-        tag.offset = offset;
         tag.value = std::move(value);
         return true;
     }

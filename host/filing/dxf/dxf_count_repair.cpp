@@ -45,7 +45,9 @@ void subclassRange(const DxfRecord& r, const char* subclass, std::size_t& begin,
     }
 }
 
-int repairRecord(DxfRecord& r, DxfDiagnostics& diagnostics)
+}  // namespace
+
+int repairDxfCounts(DxfRecord& r, DxfDiagnostics& diagnostics)
 {
     int repaired = 0;
     std::string_view type = r.type();
@@ -78,24 +80,6 @@ int repairRecord(DxfRecord& r, DxfDiagnostics& diagnostics)
         count->value = std::to_string(items);
         ++repaired;
     }
-    return repaired;
-}
-
-int repairEntities(std::vector<DxfEntity>& entities, DxfDiagnostics& diagnostics)
-{
-    int repaired = 0;
-    for (DxfEntity& e : entities)
-        repaired += repairRecord(e.record, diagnostics);
-    return repaired;
-}
-
-}  // namespace
-
-int repairDxfCounts(DxfRawDrawing& drawing, DxfDiagnostics& diagnostics)
-{
-    int repaired = repairEntities(drawing.entities, diagnostics);
-    for (DxfBlock& b : drawing.blocks)
-        repaired += repairEntities(b.entities, diagnostics);
     return repaired;
 }
 

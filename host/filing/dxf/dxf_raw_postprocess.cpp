@@ -27,7 +27,7 @@ public:
     // A header variable's name is a string like any other value.
     void variable(DxfHeaderVariable& v)
     {
-        DxfTag name(9, std::move(v.name), v.line, 0);
+        DxfTag name(9, std::move(v.name), v.line);
         tag(name);
         v.name = std::move(name.value);
         tags(v.tags);
@@ -109,7 +109,7 @@ void decodeDxfRawText(DxfRawDrawing& drawing, DxfDiagnostics& diagnostics)
     for (DxfRecord& r : drawing.objects)
         pass.record(r);
     for (DxfSection& s : drawing.sections) {
-        DxfTag name(2, std::move(s.name), s.line, 0);
+        DxfTag name(2, std::move(s.name), s.line);
         pass.tag(name);
         s.name = std::move(name.value);
         pass.tags(s.tags);
@@ -121,7 +121,9 @@ namespace {
 // More than a 64-bit handle has digits, enough to recognise a damaged one.
 constexpr std::size_t kShownHandleChars = 20;
 
-void checkHandle(const DxfRecord& r, DxfDiagnostics& diagnostics)
+}  // namespace
+
+void checkDxfRecordHandle(const DxfRecord& r, DxfDiagnostics& diagnostics)
 {
     const DxfTag* tag = r.handleTag();
     if (!tag)
@@ -132,36 +134,6 @@ void checkHandle(const DxfRecord& r, DxfDiagnostics& diagnostics)
                                                   "\", which is not hexadecimal");
     else if (*h == 0)
         diagnostics.warning(tag->valueLine(), std::string(r.type()) + " has handle 0, which names no object");
-}
-
-void checkEntity(const DxfEntity& e, DxfDiagnostics& diagnostics)
-{
-    checkHandle(e.record, diagnostics);
-    for (const DxfRecord& c : e.children)
-        checkHandle(c, diagnostics);
-    if (e.seqend)
-        checkHandle(*e.seqend, diagnostics);
-}
-
-}  // namespace
-
-void checkDxfRawHandles(const DxfRawDrawing& drawing, DxfDiagnostics& diagnostics)
-{
-    for (const DxfTable& t : drawing.tables) {
-        checkHandle(t.head, diagnostics);
-        for (const DxfRecord& r : t.records)
-            checkHandle(r, diagnostics);
-    }
-    for (const DxfBlock& b : drawing.blocks) {
-        checkHandle(b.begin, diagnostics);
-        for (const DxfEntity& e : b.entities)
-            checkEntity(e, diagnostics);
-        checkHandle(b.end, diagnostics);
-    }
-    for (const DxfEntity& e : drawing.entities)
-        checkEntity(e, diagnostics);
-    for (const DxfRecord& r : drawing.objects)
-        checkHandle(r, diagnostics);
 }
 
 }  // namespace kelvora

@@ -1,4 +1,4 @@
-// Passes over a freshly read raw drawing: text decoding and handle checks.
+// Checks of freshly read raw records: text decoding and handle checks.
 #pragma once
 
 #include "kelvora/dxf_diagnostics.h"
@@ -11,7 +11,7 @@ namespace kelvora {
 // that are no text, an unknown code page).
 void decodeDxfRawText(DxfRawDrawing& drawing, DxfDiagnostics& diagnostics);
 
-// Flags records whose handle is 0 or not hexadecimal.
-void checkDxfRawHandles(const DxfRawDrawing& drawing, DxfDiagnostics& diagnostics);
+// Flags a record whose handle is 0 or not hexadecimal.
+void checkDxfRecordHandle(const DxfRecord& record, DxfDiagnostics& diagnostics);
 
 }  // namespace kelvora

@@ -46,6 +46,8 @@ private:
     void readObjects();
     void readOther(DxfSection& section);
     void readRecord(DxfRecord& record);
+    // A record the drawing keeps, checked while its groups are at hand.
+    void readKeptRecord(DxfRecord& record);
     void readEntity(std::vector<DxfEntity>& into);
     // Skips a record the structure has no place for, with one warning.
     void skipRecord(const char* where);
@@ -134,12 +136,27 @@ void RawBuilder::readRecord(DxfRecord& record)
 {
     // Gathered in a buffer that keeps its capacity, then moved into a vector of
     // the exact size: one allocation a record instead of one a doubling.
+    // The groups are read straight into their place; the group 0 that ends the record is the next one.
     m_scratch.clear();
     m_scratch.push_back(std::move(m_tag));
-    while (advance() && m_tag.code != kTypeCode)
-        m_scratch.push_back(std::move(m_tag));
+    while (true) {
+        DxfTag& next = m_scratch.emplace_back();
+        m_have = m_reader.next(next);
+        if (!m_have || next.code == kTypeCode) {
+            if (m_have)
+                m_tag = std::move(next);
+            m_scratch.pop_back();
+            break;
+        }
+    }
     record.tags.reserve(record.tags.size() + m_scratch.size());
     std::move(m_scratch.begin(), m_scratch.end(), std::back_inserter(record.tags));
+}
+
+void RawBuilder::readKeptRecord(DxfRecord& record)
+{
+    readRecord(record);
+    checkDxfRecordHandle(record, m_diagnostics);
 }
 
 void RawBuilder::skipRecord(const char* where)
@@ -194,10 +211,10 @@ void RawBuilder::readTables()
         }
         DxfTable table;
         std::uint32_t line = m_tag.line;
-        readRecord(table.head);
+        readKeptRecord(table.head);
         while (atType() && !atType("ENDTAB") && !atType("TABLE") && !atSectionEnd()) {
             table.records.emplace_back();
-            readRecord(table.records.back());
+            readKeptRecord(table.records.back());
         }
         if (atType("ENDTAB")) {
             DxfRecord endtab;
@@ -219,10 +236,10 @@ void RawBuilder::readBlocks()
         }
         DxfBlock block;
         std::uint32_t line = m_tag.line;
-        readRecord(block.begin);
+        readKeptRecord(block.begin);
         readEntities(block.entities, true);
         if (atType("ENDBLK")) {
-            readRecord(block.end);
+            readKeptRecord(block.end);
         } else {
             if (m_have)
                 m_diagnostics.warning(line, "block " + std::string(block.name()) + " has no ENDBLK; one is added");
@@ -244,17 +261,18 @@ void RawBuilder::readEntities(std::vector<DxfEntity>& into, bool inBlock)
 void RawBuilder::readEntity(std::vector<DxfEntity>& into)
 {
     DxfEntity entity;
-    readRecord(entity.record);
+    readKeptRecord(entity.record);
+    repairDxfCounts(entity.record, m_diagnostics);
     std::string_view type = entity.record.type();
     const char* childType = type == "POLYLINE" ? "VERTEX" : type == "INSERT" ? "ATTRIB" : nullptr;
     if (childType) {
         while (atType(childType)) {
             entity.children.emplace_back();
-            readRecord(entity.children.back());
+            readKeptRecord(entity.children.back());
         }
         if (atType("SEQEND")) {
             entity.seqend.emplace();
-            readRecord(*entity.seqend);
+            readKeptRecord(*entity.seqend);
         } else if (type == "POLYLINE" || !entity.children.empty()) {
             if (m_have)
                 m_diagnostics.warning(entity.record.line(), std::string(type) + " has no SEQEND; one is added");
@@ -268,7 +286,7 @@ void RawBuilder::readObjects()
 {
     while (atType() && !atSectionEnd()) {
         m_drawing.objects.emplace_back();
-        readRecord(m_drawing.objects.back());
+        readKeptRecord(m_drawing.objects.back());
     }
 }
 
@@ -293,8 +311,6 @@ bool readDxfRaw(std::string_view data, DxfRawDrawing& drawing, DxfDiagnostics& d
     std::unique_ptr<DxfTagReader> reader = makeDxfTagReader(data, diagnostics);
     RawBuilder(*reader, drawing, diagnostics).run();
     decodeDxfRawText(drawing, diagnostics);
-    checkDxfRawHandles(drawing, diagnostics);
-    repairDxfCounts(drawing, diagnostics);
     return diagnostics.errorCount() == errorsBefore;
 }
 

@@ -39,14 +39,12 @@ inline bool isDxfTextType(DxfValueType type) { return type == DxfValueType::kStr
 // malformed value.
 struct DxfTag {
     std::int32_t code = 0;
-    std::uint32_t line = 0;    // line of the group code, from 1; 0 when read from binary DXF
-    std::uint64_t offset = 0;  // byte offset of the group code in the file
+    std::uint32_t line = 0;  // line of the group code, from 1; 0 when read from binary DXF
     std::string value;
 
     DxfTag() = default;
     DxfTag(std::int32_t c, std::string v) : code(c), value(std::move(v)) {}
-    DxfTag(std::int32_t c, std::string v, std::uint32_t l, std::uint64_t o)
-        : code(c), line(l), offset(o), value(std::move(v)) {}
+    DxfTag(std::int32_t c, std::string v, std::uint32_t l) : code(c), line(l), value(std::move(v)) {}
 
     DxfValueType type() const { return dxfValueType(code); }
     // The line of the value (the line after the group code); 0 in binary files.

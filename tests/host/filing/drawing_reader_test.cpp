@@ -151,6 +151,28 @@ INSTANTIATE_TEST_SUITE_P(
                       HandleCase{"missing", "", "", true}),
     [](const ::testing::TestParamInfo<HandleCase>& info) { return std::string(info.param.name); });
 
+TEST(DrawingHandles, AHandleHeldThriceStaysWithItsFirstHolder)
+{
+    // The polyline of the base drawing holds handle 30; both lines claim it too.
+    const std::string text = withRecords(base(), lineRecord("30") + lineRecord("30"));
+    ReadDrawing read = readDrawingText(text);
+    ASSERT_TRUE(read.ok) << messagesOf(read.diagnostics);
+    // Named at the line of its group 0, the line before its type.
+    const std::string firstHolder = "which LWPOLYLINE at line " + std::to_string(lineOf(text, "LWPOLYLINE") - 1);
+    int named = 0;
+    for (const DxfDiagnostic& m : read.diagnostics.messages())
+        named += m.text.find(firstHolder) != std::string::npos ? 1 : 0;
+    EXPECT_EQ(named, 2) << messagesOf(read.diagnostics);
+    auto entities = writtenEntities(writeDrawingText(*read.db));
+    ASSERT_EQ(entities.size(), 3u);
+    EXPECT_EQ(entities[0], (std::pair<std::string, std::string>{"LWPOLYLINE", "30"}));
+    // New handles in file order, above every handle read.
+    const std::uint64_t first = std::stoull(entities[1].second, nullptr, 16);
+    const std::uint64_t second = std::stoull(entities[2].second, nullptr, 16);
+    EXPECT_GT(first, 0x30u);
+    EXPECT_EQ(second, first + 1);
+}
+
 TEST(DrawingHandles, SeedIsAboveAHandleBeyond32Bits)
 {
     ReadDrawing read = readDrawingText(withRecords(base(), lineRecord("1FFFFFFFF")));

@@ -1,4 +1,4 @@
-// Tag streams: ASCII and binary groups with their lines, offsets and value types; damage named by line.
+// Tag streams: ASCII and binary groups with their lines and value types; damage named by line.
 #include "kelvora/dxf_tag_reader.h"
 
 #include "dxf_test_support.h"
@@ -21,7 +21,7 @@ std::vector<DxfTag> readAll(std::string_view data, DxfDiagnostics& d)
     return out;
 }
 
-TEST(DxfAsciiTagReader, ReadsCodesValuesLinesAndOffsets)
+TEST(DxfAsciiTagReader, ReadsCodesValuesAndLines)
 {
     std::string data = "  0\nSECTION\n  2\nENTITIES\n 10\n1.5\n";
     DxfDiagnostics d;
@@ -30,9 +30,7 @@ TEST(DxfAsciiTagReader, ReadsCodesValuesLinesAndOffsets)
     EXPECT_EQ(tags[0].code, 0);
     EXPECT_EQ(tags[0].value, "SECTION");
     EXPECT_EQ(tags[0].line, 1u);
-    EXPECT_EQ(tags[0].offset, 0u);
     EXPECT_EQ(tags[1].line, 3u);
-    EXPECT_EQ(tags[1].offset, 12u);
     EXPECT_EQ(tags[2].code, 10);
     EXPECT_EQ(tags[2].valueLine(), 6u);
     EXPECT_EQ(tags[2].toDouble(), 1.5);
@@ -46,7 +44,7 @@ TEST(DxfAsciiTagReader, AcceptsCrLfLineEnds)
     ASSERT_EQ(tags.size(), 2u);
     EXPECT_EQ(tags[0].value, "SECTION");
     EXPECT_EQ(tags[1].value, "HEADER");
-    EXPECT_EQ(tags[1].offset, 12u);
+    EXPECT_EQ(tags[1].line, 3u);
 }
 
 TEST(DxfAsciiTagReader, SkipsCommentsButCountsTheirLines)
@@ -261,7 +259,6 @@ TEST_P(BinaryTagReader, ReadsEveryValueType)
     EXPECT_EQ(tags[10].code, 1000);
     EXPECT_EQ(tags[11].value, "-7");
     EXPECT_EQ(tags[0].line, 0u);
-    EXPECT_EQ(tags[0].offset, 22u);
 }
 
 TEST_P(BinaryTagReader, DoublesReadBackBitIdentical)
