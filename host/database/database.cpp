@@ -251,36 +251,54 @@ const std::wstring& recordNameOf(AcDbObjectId id)
     return rec != nullptr ? ObjectAccess::recordName(rec) : kNoName;
 }
 
+namespace {
+
+// FNV-1a over the name as names compare (case folded).
+std::size_t foldedNameHash(const wchar_t* name)
+{
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (const wchar_t* c = name; *c != L'\0'; ++c) {
+        hash ^= static_cast<std::uint32_t>(foldNameChar(*c));
+        hash *= 0x100000001b3ull;
+    }
+    return static_cast<std::size_t>(hash);
+}
+
+}  // namespace
+
 AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeErased)
 {
     auto* table = AcDbSymbolTable::cast(objectOf(tableId));
     if (table == nullptr || name == nullptr)
         return AcDbObjectId();
+    // Every entity read names its layer, linetype and style, and a plan may have hundreds of layers:
+    // where a name was found is remembered, and used while that record still is the live one of that
+    // name at that place in the table (live names are unique in a table).
+    const std::vector<AcDbObjectId>& records = ObjectAccess::records(table);
+    auto& found = ObjectAccess::foundRecords(table);
+    const std::size_t key = foldedNameHash(name);
+    if (auto it = found.find(key); it != found.end()) {
+        const auto [index, id] = it->second;
+        if (index < records.size() && records[index] == id && !id.isErased()) {
+            const auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
+            if (rec != nullptr && namesEqual(ObjectAccess::recordName(rec), name))
+                return id;
+        }
+    }
     AcDbObjectId erasedMatch;
-    for (const AcDbObjectId& id : ObjectAccess::records(table)) {
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const AcDbObjectId& id = records[i];
         auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
         if (rec == nullptr || !namesEqual(ObjectAccess::recordName(rec), name))
             continue;
-        if (!id.isErased())
+        if (!id.isErased()) {
+            found[key] = {i, id};
             return id;
+        }
         if (includeErased && erasedMatch.isNull())
             erasedMatch = id;
     }
     return erasedMatch;
-}
-
-// The block record named `name`, from `cached` while that is still the live record of that name in
-// the block table (names are unique there), else searched again.
-AcDbObjectId spaceRecordId(const AcDbDatabase* db, const wchar_t* name, AcDbObjectId& cached)
-{
-    const AcDbObjectId table = db->blockTableId();
-    if (!cached.isNull() && !cached.isErased()) {
-        const auto* rec = AcDbSymbolTableRecord::cast(objectOf(cached));
-        if (rec != nullptr && rec->ownerId() == table && namesEqual(ObjectAccess::recordName(rec), name))
-            return cached;
-    }
-    cached = findRecord(table, name);
-    return cached;
 }
 
 }  // namespace kelvora
@@ -476,12 +494,12 @@ AcDbObjectId AcDbDatabase::continuousLinetype() const
 
 AcDbObjectId AcDbDatabase::modelSpaceId() const
 {
-    return kelvora::spaceRecordId(this, ACDB_MODEL_SPACE, m_impl->modelSpace);
+    return kelvora::findRecord(blockTableId(), ACDB_MODEL_SPACE);
 }
 
 AcDbObjectId AcDbDatabase::paperSpaceId() const
 {
-    return kelvora::spaceRecordId(this, ACDB_PAPER_SPACE, m_impl->paperSpace);
+    return kelvora::findRecord(blockTableId(), ACDB_PAPER_SPACE);
 }
 
 AcDbObjectId AcDbDatabase::currentSpaceId() const

@@ -70,10 +70,6 @@ struct DatabaseImpl {
     std::unordered_map<Adesk::UInt64, AcDbStub*> byHandle;
     Adesk::UInt64 handseed = 1;
     AcDbObjectId standard[kStandardObjectCount];
-    // The model and paper space records as last found by name: every entity written asks for the
-    // paper space, and a drawing may have hundreds of blocks to search.
-    AcDbObjectId modelSpace;
-    AcDbObjectId paperSpace;
     HeaderVars header;
     std::unique_ptr<UndoManager> undo;
     bool undoDisabled = false;

@@ -44,6 +44,7 @@ public:
 
     static std::vector<AcDbObjectId>& records(AcDbSymbolTable* table) { return table->m_records; }
     static const std::vector<AcDbObjectId>& records(const AcDbSymbolTable* table) { return table->m_records; }
+    static auto& foundRecords(const AcDbSymbolTable* table) { return table->m_found; }
     static std::vector<AcDbObjectId>& entities(AcDbBlockTableRecord* btr) { return btr->m_entities; }
     static const std::wstring& recordName(const AcDbSymbolTableRecord* rec) { return rec->m_name; }
     static void setRecordName(AcDbSymbolTableRecord* rec, const std::wstring& name) { rec->m_name = name; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "dbmain.h"
@@ -47,7 +48,14 @@ protected:
 
 private:
     friend class kelvora::ObjectAccess;
+    // Where a name was last found: its place in m_records by the hash of the folded name. Checked on
+    // each use, never trusted.
+    struct FoundRecord {
+        std::size_t index;
+        AcDbObjectId id;
+    };
     std::vector<AcDbObjectId> m_records;
+    mutable std::unordered_map<std::size_t, FoundRecord> m_found;
 };
 
 class AcDbSymbolTableIterator {

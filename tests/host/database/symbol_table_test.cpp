@@ -203,6 +203,34 @@ TEST(SymbolTable, ErasedRecordsAreNotFoundUnlessAsked)
     table->close();
 }
 
+// Look-ups remember where a name was found: what they answer must follow renames and erasures.
+TEST(SymbolTable, ANameFoundOnceFollowsRenamesAndErasures)
+{
+    ScopedDatabase db;
+    const AcDbObjectId id = addLayer(db.get(), L"Parcelles");
+    auto lookUp = [&](const wchar_t* name) {
+        AcDbLayerTable* table = nullptr;
+        EXPECT_EQ(db->getLayerTable(table), Acad::eOk);
+        AcDbObjectId found;
+        table->getAt(name, found);
+        table->close();
+        return found;
+    };
+    EXPECT_EQ(lookUp(L"PARCELLES"), id);
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, id, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(layer->setName(L"Lots"), Acad::eOk);
+    layer->close();
+    EXPECT_TRUE(lookUp(L"Parcelles").isNull());
+    EXPECT_EQ(lookUp(L"lots"), id);
+    ASSERT_EQ(acdbOpenObject(layer, id, AcDb::kForWrite), Acad::eOk);
+    layer->erase();
+    layer->close();
+    EXPECT_TRUE(lookUp(L"Lots").isNull());
+    const AcDbObjectId again = addLayer(db.get(), L"LOTS");
+    EXPECT_EQ(lookUp(L"Lots"), again);
+}
+
 TEST(SymbolTable, IteratorSkipsErasedAndKeepsOrder)
 {
     ScopedDatabase db;
