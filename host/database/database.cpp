@@ -253,12 +253,12 @@ const std::wstring& recordNameOf(AcDbObjectId id)
 
 namespace {
 
-// FNV-1a over the name as names compare (case folded).
-std::size_t foldedNameHash(const wchar_t* name)
+// FNV-1a over the name as asked: another spelling of the same name is remembered on its own.
+std::size_t nameHash(std::wstring_view name)
 {
     std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (const wchar_t* c = name; *c != L'\0'; ++c) {
-        hash ^= static_cast<std::uint32_t>(foldNameChar(*c));
+    for (wchar_t c : name) {
+        hash ^= static_cast<std::uint32_t>(c);
         hash *= 0x100000001b3ull;
     }
     return static_cast<std::size_t>(hash);
@@ -276,12 +276,13 @@ AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeE
     // name at that place in the table (live names are unique in a table).
     const std::vector<AcDbObjectId>& records = ObjectAccess::records(table);
     auto& found = ObjectAccess::foundRecords(table);
-    const std::size_t key = foldedNameHash(name);
+    const std::wstring_view asked(name);
+    const std::size_t key = nameHash(asked);
     if (auto it = found.find(key); it != found.end()) {
         const auto [index, id] = it->second;
         if (index < records.size() && records[index] == id && !id.isErased()) {
             const auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
-            if (rec != nullptr && namesEqual(ObjectAccess::recordName(rec), name))
+            if (rec != nullptr && (ObjectAccess::recordName(rec) == asked || namesEqual(ObjectAccess::recordName(rec), asked)))
                 return id;
         }
     }
@@ -289,7 +290,7 @@ AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeE
     for (std::size_t i = 0; i < records.size(); ++i) {
         const AcDbObjectId& id = records[i];
         auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
-        if (rec == nullptr || !namesEqual(ObjectAccess::recordName(rec), name))
+        if (rec == nullptr || !namesEqual(ObjectAccess::recordName(rec), asked))
             continue;
         if (!id.isErased()) {
             found[key] = {i, id};

@@ -48,8 +48,8 @@ protected:
 
 private:
     friend class kelvora::ObjectAccess;
-    // Where a name was last found: its place in m_records by the hash of the folded name. Checked on
-    // each use, never trusted.
+    // Where a name was last found: its place in m_records by the hash of the name as asked. Checked
+    // on each use, never trusted.
     struct FoundRecord {
         std::size_t index;
         AcDbObjectId id;

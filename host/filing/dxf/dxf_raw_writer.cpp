@@ -5,7 +5,6 @@
 #include "kelvora/dxf_encoding.h"
 
 #include <charconv>
-#include <cstring>
 #include <utility>
 
 namespace kelvora {
@@ -23,43 +22,26 @@ bool isPlain(std::string_view value)
     return true;
 }
 
-// The group code right-aligned in three columns, as AutoCAD writes it; `out` has room for four digits.
-char* writeGroupCode(char* out, int code)
-{
-    if (code >= 0 && code < 10) {
-        *out++ = ' ';
-        *out++ = ' ';
-    } else if (code >= 10 && code < 100) {
-        *out++ = ' ';
-    }
-    auto [end, ec] = std::to_chars(out, out + 11, code);
-    return ec == std::errc() ? end : out;
-}
-
-char* writeText(char* out, std::string_view text)
-{
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
-
 void appendTag(std::string& out, int code, std::string_view value, const std::string& version, const char* lineEnd)
 {
-    const std::string_view end(lineEnd);
-    std::string encoded;
-    if (!isPlain(value)) {
-        // Only control characters can make a number or handle unplain here; the UTF-8 form changes
-        // nothing but them.
-        encoded = encodeDxfText(value, isDxfTextType(dxfValueType(code)) ? std::string_view(version) : kDxfFirstUtf8Version);
-        value = encoded;
-    }
-    // Room for the longest code (a sign and ten digits), then trimmed to what was written.
-    const std::size_t at = out.size();
-    out.resize(at + 11 + 2 * end.size() + value.size());
-    char* p = writeGroupCode(out.data() + at, code);
-    p = writeText(p, end);
-    p = writeText(p, value);
-    p = writeText(p, end);
-    out.resize(static_cast<std::size_t>(p - out.data()));
+    // Codes right-aligned in three columns, as AutoCAD writes them.
+    if (code >= 0 && code < 10)
+        out += "  ";
+    else if (code >= 10 && code < 100)
+        out += ' ';
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, code);
+    out.append(buf, ec == std::errc() ? end : buf);
+    out += lineEnd;
+    if (isPlain(value))
+        out += value;
+    else if (isDxfTextType(dxfValueType(code)))
+        out += encodeDxfText(value, version);
+    else
+        // Only control characters can make a number or handle unplain here;
+        // the UTF-8 form changes nothing but them.
+        out += encodeDxfText(value, kDxfFirstUtf8Version);
+    out += lineEnd;
 }
 
 class TagWriter {
