@@ -1,6 +1,9 @@
 // kelvora convert: a drawing read and written again through the host, in the version asked.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "commands.h"
 #include "heap_setup.h"
@@ -18,6 +21,7 @@ struct ConvertOptions {
     std::optional<std::string> output;
     std::optional<std::string> version;
     DxfVersion dxfVersion = DxfVersion::R2007;
+    bool times = false;  // how long reading and saving took, on standard error
 };
 
 std::optional<std::string> parseConvertArguments(std::vector<std::string> arguments, ConvertOptions& o, bool& help)
@@ -33,6 +37,10 @@ std::optional<std::string> parseConvertArguments(std::vector<std::string> argume
         if (arg == "--help" || arg == "-h") {
             help = true;
             return std::nullopt;
+        }
+        if (arg == "--times") {
+            o.times = true;
+            continue;
         }
         std::optional<std::string>* slot = nullptr;
         if (arg == "-o" || arg == "--output")
@@ -63,6 +71,19 @@ std::optional<std::string> parseConvertArguments(std::vector<std::string> argume
 void report(const DxfDiagnostics& diagnostics, const std::string& path)
 {
     std::fputs(diagnostics.formatAll(path).c_str(), stderr);
+}
+
+// "read 0.61 s (86.0 MB/s), saved 0.49 s": the reading rate is the input file's size over the read.
+void reportTimes(const std::string& input, std::chrono::steady_clock::duration read,
+                 std::chrono::steady_clock::duration saved)
+{
+    const double readSeconds = std::chrono::duration<double>(read).count();
+    const double savedSeconds = std::chrono::duration<double>(saved).count();
+    std::error_code error;
+    const auto bytes = std::filesystem::file_size(input, error);
+    const double megabytes = error ? 0.0 : static_cast<double>(bytes) / 1e6;
+    std::fprintf(stderr, "read %.2f s (%.1f MB/s), saved %.2f s\n", readSeconds,
+                 readSeconds > 0.0 ? megabytes / readSeconds : 0.0, savedSeconds);
 }
 
 // The command is over once the drawing is saved (or cannot be): the process ends here instead of
@@ -97,13 +118,18 @@ int runConvert(std::vector<std::string> arguments)
     // The module is not loaded: its objects stay proxies and are written back as they were read.
     AcDbDatabase db(false);
     DxfDiagnostics readDiagnostics;
+    const auto start = std::chrono::steady_clock::now();
     const bool read = readDrawingFile(*options.input, db, readDiagnostics);
+    const auto readEnd = std::chrono::steady_clock::now();
     report(readDiagnostics, *options.input);
     if (!read)
         return kExitFailure;
     DxfDiagnostics saveDiagnostics;
     const bool saved = saveDrawingFile(db, *options.output, *version, saveDiagnostics);
+    const auto saveEnd = std::chrono::steady_clock::now();
     report(saveDiagnostics, *options.output);
+    if (options.times)
+        reportTimes(*options.input, readEnd - start, saveEnd - readEnd);
     endKeepingTheDrawing(saved ? kExitOk : kExitFailure);
 }
 

@@ -10,7 +10,7 @@ const std::string_view kUsage =
     "            [--clipboard FILE] [--no-module] [--dxf-version R2000|R2004|R2007|R2010|R2013|R2018]\n"
     "kelvora shell [DRAWING.dxf] [-o OUT.dxf]        interactive command line (a terminal)\n"
     "kelvora plot DRAWING.dxf -o OUT.png|.svg|.pdf [--size WxH] [--window X1,Y1,X2,Y2]\n"
-    "kelvora convert IN.dxf -o OUT.dxf [--dxf-version ...]   read and write through the host\n"
+    "kelvora convert IN.dxf -o OUT.dxf [--dxf-version ...] [--times]   read and write through the host\n"
     "kelvora --help | --version\n";
 
 int usageError(std::string_view text)

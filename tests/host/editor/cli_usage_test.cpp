@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -136,6 +137,20 @@ TEST_F(ProgramCommandLine, MissingScriptFailsWithStatusOneNamingIt)
     ProgramRun r = run("run --script " + inFolder("absent.scr") + " -o " + inFolder("out.dxf"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("absent.scr: error: cannot open"), std::string::npos) << r.err;
+}
+
+TEST_F(ProgramCommandLine, ConvertTellsHowLongReadingAndSavingTookWhenAsked)
+{
+    std::ofstream(m_folder / "line.scr") << "LINE\n0,0\n10,0\n\n";
+    ASSERT_EQ(run("run --no-module --script " + inFolder("line.scr") + " -o " + inFolder("in.dxf")).status, 0);
+    ProgramRun quiet = run("convert " + inFolder("in.dxf") + " -o " + inFolder("quiet.dxf"));
+    EXPECT_EQ(quiet.status, 0) << quiet.err;
+    EXPECT_EQ(quiet.err, "");
+    ProgramRun timed = run("convert " + inFolder("in.dxf") + " -o " + inFolder("timed.dxf") + " --times");
+    EXPECT_EQ(timed.status, 0) << timed.err;
+    EXPECT_TRUE(std::regex_match(timed.err, std::regex(R"(read \d+\.\d\d s \(\d+\.\d MB/s\), saved \d+\.\d\d s\n)")))
+        << timed.err;
+    EXPECT_EQ(slurp(m_folder / "timed.dxf"), slurp(m_folder / "quiet.dxf"));
 }
 
 TEST_F(ProgramCommandLine, VersionNamesAndCodesAreAccepted)
