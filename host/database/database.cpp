@@ -253,12 +253,12 @@ const std::wstring& recordNameOf(AcDbObjectId id)
 
 namespace {
 
-// FNV-1a over the name as asked: another spelling of the same name is remembered on its own.
-std::size_t nameHash(std::wstring_view name)
+// FNV-1a over the name as names compare (case folded).
+std::size_t foldedNameHash(std::wstring_view name)
 {
     std::uint64_t hash = 0xcbf29ce484222325ull;
     for (wchar_t c : name) {
-        hash ^= static_cast<std::uint32_t>(c);
+        hash ^= static_cast<std::uint32_t>(foldNameChar(c));
         hash *= 0x100000001b3ull;
     }
     return static_cast<std::size_t>(hash);
@@ -271,35 +271,52 @@ AcDbObjectId findRecord(AcDbObjectId tableId, const wchar_t* name, bool includeE
     auto* table = AcDbSymbolTable::cast(objectOf(tableId));
     if (table == nullptr || name == nullptr)
         return AcDbObjectId();
-    // Every entity read names its layer, linetype and style, and a plan may have hundreds of layers:
-    // where a name was found is remembered, and used while that record still is the live one of that
-    // name at that place in the table (live names are unique in a table).
+    // Every entity read names its layer, linetype and style, every record added is checked for a
+    // namesake, and a plan may have hundreds of layers and thousands of blocks: names are found
+    // through an index of the table rather than by comparing with every record.
     const std::vector<AcDbObjectId>& records = ObjectAccess::records(table);
-    auto& found = ObjectAccess::foundRecords(table);
+    auto& byName = ObjectAccess::recordsByName(table);
+    std::size_t& indexed = ObjectAccess::namesIndexed(table);
+    for (; indexed < records.size(); ++indexed)
+        if (const auto* rec = AcDbSymbolTableRecord::cast(objectOf(records[indexed])))
+            byName[foldedNameHash(ObjectAccess::recordName(rec))].push_back(indexed);
     const std::wstring_view asked(name);
-    const std::size_t key = nameHash(asked);
-    if (auto it = found.find(key); it != found.end()) {
-        const auto [index, id] = it->second;
-        if (index < records.size() && records[index] == id && !id.isErased()) {
-            const auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
-            if (rec != nullptr && (ObjectAccess::recordName(rec) == asked || namesEqual(ObjectAccess::recordName(rec), asked)))
-                return id;
-        }
-    }
+    auto places = byName.find(foldedNameHash(asked));
+    if (places == byName.end())
+        return AcDbObjectId();
+    // In table order, as a search from the first record would find them.
     AcDbObjectId erasedMatch;
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    for (std::size_t i : places->second) {
+        if (i >= records.size())
+            break;
         const AcDbObjectId& id = records[i];
-        auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
+        const auto* rec = AcDbSymbolTableRecord::cast(objectOf(id));
         if (rec == nullptr || !namesEqual(ObjectAccess::recordName(rec), asked))
             continue;
-        if (!id.isErased()) {
-            found[key] = {i, id};
+        if (!id.isErased())
             return id;
-        }
         if (includeErased && erasedMatch.isNull())
             erasedMatch = id;
     }
     return erasedMatch;
+}
+
+void forgetRecordNames(const AcDbObject* object)
+{
+    // A record not yet in a database (one being read, say) is in no table's index.
+    const auto* rec = AcDbSymbolTableRecord::cast(object);
+    if (rec == nullptr || rec->objectId().isNull() || rec->ownerId().isNull())
+        return;
+    if (const auto* table = AcDbSymbolTable::cast(objectOf(rec->ownerId()))) {
+        ObjectAccess::recordsByName(table).clear();
+        ObjectAccess::namesIndexed(table) = 0;
+    }
+}
+
+void ObjectAccess::setRecordName(AcDbSymbolTableRecord* rec, const std::wstring& name)
+{
+    rec->m_name = name;
+    forgetRecordNames(rec);
 }
 
 }  // namespace kelvora

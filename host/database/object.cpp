@@ -37,6 +37,9 @@ namespace kelvora {
 
 void ObjectAccess::bind(AcDbObject* obj, AcDbStub* stub)
 {
+    // Another object taking a record's place may hold another name.
+    if (stub->object != nullptr && stub->object != obj)
+        forgetRecordNames(stub->object);
     obj->m_stub = stub;
     obj->m_database = stub->database;
     stub->object = obj;

@@ -44,10 +44,11 @@ public:
 
     static std::vector<AcDbObjectId>& records(AcDbSymbolTable* table) { return table->m_records; }
     static const std::vector<AcDbObjectId>& records(const AcDbSymbolTable* table) { return table->m_records; }
-    static auto& foundRecords(const AcDbSymbolTable* table) { return table->m_found; }
+    static auto& recordsByName(const AcDbSymbolTable* table) { return table->m_byName; }
+    static std::size_t& namesIndexed(const AcDbSymbolTable* table) { return table->m_namesIndexed; }
     static std::vector<AcDbObjectId>& entities(AcDbBlockTableRecord* btr) { return btr->m_entities; }
     static const std::wstring& recordName(const AcDbSymbolTableRecord* rec) { return rec->m_name; }
-    static void setRecordName(AcDbSymbolTableRecord* rec, const std::wstring& name) { rec->m_name = name; }
+    static void setRecordName(AcDbSymbolTableRecord* rec, const std::wstring& name);
     static Adesk::Int16 recordFlags(const AcDbSymbolTableRecord* rec) { return rec->m_flags; }
     static void setRecordFlags(AcDbSymbolTableRecord* rec, Adesk::Int16 flags) { rec->m_flags = flags; }
     static std::vector<AcDbDictionary::Entry>& entries(AcDbDictionary* dict) { return dict->m_entries; }
@@ -108,6 +109,10 @@ inline AcDbObject* objectOf(AcDbObjectId id)
     AcDbStub* s = id;
     return s != nullptr ? s->object : nullptr;
 }
+
+// Called when `object` may have changed the name it holds in its table (a record renamed, read
+// back, or replaced by another object): the table's index of names is made again when next used.
+void forgetRecordNames(const AcDbObject* object);
 
 // The name of a symbol table record under an id, without opening it or copying the name ("" when
 // none). The reference lasts while the record keeps its name.

@@ -166,8 +166,11 @@ Acad::ErrorStatus AcDbSymbolTable::dwgInFields(AcDbDwgFiler* pFiler)
             return es;
         records.push_back(id);
     }
-    if (!isCopyFiler(pFiler->filerType()))
+    if (!isCopyFiler(pFiler->filerType())) {
         m_records = records;
+        m_byName.clear();
+        m_namesIndexed = 0;
+    }
     return Acad::eOk;
 }
 
@@ -305,7 +308,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::setName(const ACHAR* pName)
             return Acad::eDuplicateRecordName;
     }
     assertWriteEnabled();
-    m_name = pName;
+    kelvora::ObjectAccess::setRecordName(this, pName);
     return Acad::eOk;
 }
 
@@ -346,7 +349,7 @@ Acad::ErrorStatus AcDbSymbolTableRecord::dwgInFields(AcDbDwgFiler* pFiler)
     Adesk::Int16 flags = 0;
     if ((es = kelvora::readWString(pFiler, name)) != Acad::eOk || (es = pFiler->readInt16(&flags)) != Acad::eOk)
         return es;
-    m_name = name;
+    kelvora::ObjectAccess::setRecordName(this, name);
     m_flags = flags;
     return Acad::eOk;
 }

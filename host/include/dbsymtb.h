@@ -48,14 +48,12 @@ protected:
 
 private:
     friend class kelvora::ObjectAccess;
-    // Where a name was last found: its place in m_records by the hash of the name as asked. Checked
-    // on each use, never trusted.
-    struct FoundRecord {
-        std::size_t index;
-        AcDbObjectId id;
-    };
     std::vector<AcDbObjectId> m_records;
-    mutable std::unordered_map<std::size_t, FoundRecord> m_found;
+    // The places in m_records by the hash of each record's folded name, for look-ups by name: the
+    // first m_namesIndexed records are in it. Extended as records are added, made again after a
+    // record of the table changes its name.
+    mutable std::unordered_map<std::size_t, std::vector<std::size_t>> m_byName;
+    mutable std::size_t m_namesIndexed = 0;
 };
 
 class AcDbSymbolTableIterator {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "acutads.h"
 #include "dbsymtb.h"
@@ -203,32 +205,51 @@ TEST(SymbolTable, ErasedRecordsAreNotFoundUnlessAsked)
     table->close();
 }
 
-// Look-ups remember where a name was found: what they answer must follow renames and erasures.
-TEST(SymbolTable, ANameFoundOnceFollowsRenamesAndErasures)
+// Names are found through an index of the table: among thousands of records, after erasures, renames
+// and a cancelled rename, it must answer as a search from the first record would.
+TEST(SymbolTable, NamesAmongThousandsOfRecordsAnswerAsASearchWould)
 {
     ScopedDatabase db;
-    const AcDbObjectId id = addLayer(db.get(), L"Parcelles");
-    auto lookUp = [&](const wchar_t* name) {
+    std::vector<AcDbObjectId> ids;
+    for (int i = 0; i < 2000; ++i)
+        ids.push_back(addLayer(db.get(), (L"L" + std::to_wstring(i)).c_str()));
+    auto lookUp = [&](const wchar_t* name, bool erased = false) {
         AcDbLayerTable* table = nullptr;
         EXPECT_EQ(db->getLayerTable(table), Acad::eOk);
         AcDbObjectId found;
-        table->getAt(name, found);
+        table->getAt(name, found, erased);
         table->close();
         return found;
     };
-    EXPECT_EQ(lookUp(L"PARCELLES"), id);
+    auto erase = [](AcDbObjectId id) {
+        AcDbObject* o = nullptr;
+        ASSERT_EQ(acdbOpenAcDbObject(o, id, AcDb::kForWrite), Acad::eOk);
+        o->erase();
+        o->close();
+    };
+    EXPECT_EQ(lookUp(L"l1234"), ids[1234]);
+    EXPECT_EQ(lookUp(L"L1999"), ids[1999]);
+    EXPECT_TRUE(lookUp(L"L2000").isNull());
+    // Erased, then a namesake added: the live one; both erased: the first in table order.
+    erase(ids[500]);
+    const AcDbObjectId again = addLayer(db.get(), L"l500");
+    EXPECT_EQ(lookUp(L"L500"), again);
+    erase(again);
+    EXPECT_TRUE(lookUp(L"L500").isNull());
+    EXPECT_EQ(lookUp(L"L500", true), ids[500]);
+    // A rename, and a rename cancelled.
     AcDbLayerTableRecord* layer = nullptr;
-    ASSERT_EQ(acdbOpenObject(layer, id, AcDb::kForWrite), Acad::eOk);
-    ASSERT_EQ(layer->setName(L"Lots"), Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(layer, ids[7], AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(layer->setName(L"Seven"), Acad::eOk);
     layer->close();
-    EXPECT_TRUE(lookUp(L"Parcelles").isNull());
-    EXPECT_EQ(lookUp(L"lots"), id);
-    ASSERT_EQ(acdbOpenObject(layer, id, AcDb::kForWrite), Acad::eOk);
-    layer->erase();
-    layer->close();
-    EXPECT_TRUE(lookUp(L"Lots").isNull());
-    const AcDbObjectId again = addLayer(db.get(), L"LOTS");
-    EXPECT_EQ(lookUp(L"Lots"), again);
+    EXPECT_TRUE(lookUp(L"L7").isNull());
+    EXPECT_EQ(lookUp(L"SEVEN"), ids[7]);
+    ASSERT_EQ(acdbOpenObject(layer, ids[8], AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(layer->setName(L"Eight"), Acad::eOk);
+    EXPECT_EQ(lookUp(L"Eight"), ids[8]);
+    ASSERT_EQ(layer->cancel(), Acad::eOk);
+    EXPECT_TRUE(lookUp(L"Eight").isNull());
+    EXPECT_EQ(lookUp(L"L8"), ids[8]);
 }
 
 TEST(SymbolTable, IteratorSkipsErasedAndKeepsOrder)
