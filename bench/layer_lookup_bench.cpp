@@ -2,6 +2,8 @@
 // the time must not grow with the number of layers.
 #include <benchmark/benchmark.h>
 
+#include "bench_layers.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -15,22 +17,6 @@ namespace {
 
 constexpr int kLines = 20000;
 
-AcDbObjectId addLayer(AcDbDatabase& db, const std::wstring& name)
-{
-    AcDbLayerTable* table = nullptr;
-    AcDbObjectId id;
-    if (db.getLayerTable(table, AcDb::kForWrite) != Acad::eOk)
-        return id;
-    auto* layer = new AcDbLayerTableRecord();
-    layer->setName(name.c_str());
-    if (table->add(id, layer) == Acad::eOk)
-        layer->close();
-    else
-        delete layer;
-    table->close();
-    return id;
-}
-
 // A drawing of kLines lines spread over the last ten of `layers` layers (the far end of a search
 // through the table), as DXF text.
 std::string drawingOnLayers(int layers)
@@ -42,7 +28,7 @@ std::string drawingOnLayers(int layers)
     for (int i = 0; i < layers; ++i) {
         std::wstring name = L"LAYER_";
         name += std::to_wstring(i);
-        ids.push_back(addLayer(db, name));
+        ids.push_back(addBenchLayer(&db, name.c_str()));
     }
     AcDbBlockTableRecord* ms = nullptr;
     acdbOpenObject(ms, db.modelSpaceId(), AcDb::kForWrite);

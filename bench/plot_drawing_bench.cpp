@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_layers.h"
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -38,25 +40,6 @@ private:
     std::uint64_t m_state = 0x4B454C564F5241ULL;
 };
 
-AcDbObjectId addLayer(AcDbDatabase* db, const wchar_t* name, int colour)
-{
-    AcDbLayerTable* table = nullptr;
-    if (db->getLayerTable(table, AcDb::kForWrite) != Acad::eOk)
-        return {};
-    auto* layer = new AcDbLayerTableRecord();
-    layer->setName(name);
-    AcCmColor c;
-    c.setColorIndex(static_cast<Adesk::UInt16>(colour));
-    layer->setColor(c);
-    AcDbObjectId id;
-    if (table->add(id, layer) == Acad::eOk)
-        layer->close();
-    else
-        delete layer;
-    table->close();
-    return id;
-}
-
 // A plan over a 10 x 7.5 km sheet: parcels of four to seven vertices tens of metres across (one in
 // five closed, one in eight with an arc) and labels, on three layers. The database is the working
 // one until the benchmark sets it back.
@@ -64,9 +47,9 @@ std::unique_ptr<AcDbDatabase> makePlan(int polylines, int texts)
 {
     auto db = std::make_unique<AcDbDatabase>(true);
     acdbHostApplicationServices()->setWorkingDatabase(db.get());
-    const AcDbObjectId parcels = addLayer(db.get(), L"PARCELLES", 7);
-    const AcDbObjectId limits = addLayer(db.get(), L"LIMITES", 1);
-    const AcDbObjectId labels = addLayer(db.get(), L"TEXTES", 5);
+    const AcDbObjectId parcels = addBenchLayer(db.get(), L"PARCELLES", 7);
+    const AcDbObjectId limits = addBenchLayer(db.get(), L"LIMITES", 1);
+    const AcDbObjectId labels = addBenchLayer(db.get(), L"TEXTES", 5);
     AcDbBlockTableRecord* modelSpace = nullptr;
     if (acdbOpenObject(modelSpace, db->modelSpaceId(), AcDb::kForWrite) != Acad::eOk)
         return db;
