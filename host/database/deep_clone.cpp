@@ -291,6 +291,39 @@ void resolveForeignIds(AcDbIdMapping& idMap)
     }
 }
 
+
+// Clones each object under `owner`, open for write for the whole run, with `cloneOne`, then
+// translates the references unless that is deferred. An object that fails does not stop the others;
+// the first failure is answered.
+template <class CloneOne>
+Acad::ErrorStatus cloneEach(const AcDbObjectIdArray& objectIds, AcDbObjectId owner, AcDbIdMapping& idMap,
+                            bool deferXlation, CloneOne cloneOne)
+{
+    AcDbObject* ownerObj = nullptr;
+    Acad::ErrorStatus es = acdbOpenAcDbObject(ownerObj, owner, AcDb::kForWrite);
+    if (es != Acad::eOk)
+        return es;
+    Acad::ErrorStatus result = Acad::eOk;
+    for (const AcDbObjectId& id : objectIds) {
+        AcDbObject* src = nullptr;
+        es = acdbOpenAcDbObject(src, id, AcDb::kForRead);
+        if (es == Acad::eOk) {
+            AcDbObject* clone = nullptr;
+            es = cloneOne(src, ownerObj, clone);
+            src->close();
+        }
+        if (es != Acad::eOk && result == Acad::eOk)
+            result = es;
+    }
+    ownerObj->close();
+    if (!deferXlation) {
+        es = acdbTranslateIdMap(idMap);
+        if (es != Acad::eOk && result == Acad::eOk)
+            result = es;
+    }
+    return result;
+}
+
 }  // namespace
 
 // ----- AcDbIdMapping ------------------------------------------------------------------------------
@@ -458,29 +491,10 @@ Acad::ErrorStatus AcDbDatabase::wblockCloneObjects(AcDbObjectIdArray& objectIds,
     idMap.setOrigDb(this);
     idMap.setDeepCloneContext(AcDb::kDcWblkObjects);
     idMap.setDuplicateRecordCloning(drc);
-    AcDbObject* ownerObj = nullptr;
-    Acad::ErrorStatus es = acdbOpenAcDbObject(ownerObj, owner, AcDb::kForWrite);
-    if (es != Acad::eOk)
-        return es;
-    Acad::ErrorStatus result = Acad::eOk;
-    for (const AcDbObjectId& id : objectIds) {
-        AcDbObject* src = nullptr;
-        es = acdbOpenAcDbObject(src, id, AcDb::kForRead);
-        if (es == Acad::eOk) {
-            AcDbObject* clone = nullptr;
-            es = src->wblockClone(ownerObj, clone, idMap, true);
-            src->close();
-        }
-        if (es != Acad::eOk && result == Acad::eOk)
-            result = es;
-    }
-    ownerObj->close();
-    if (!deferXlation) {
-        es = acdbTranslateIdMap(idMap);
-        if (es != Acad::eOk && result == Acad::eOk)
-            result = es;
-    }
-    return result;
+    return cloneEach(objectIds, owner, idMap, deferXlation,
+                     [&](AcDbObject* src, AcDbObject* ownerObj, AcDbObject*& clone) {
+                         return src->wblockClone(ownerObj, clone, idMap, true);
+                     });
 }
 
 Acad::ErrorStatus AcDbDatabase::deepCloneObjects(AcDbObjectIdArray& objectIds, AcDbObjectId& owner,
@@ -496,27 +510,8 @@ Acad::ErrorStatus AcDbDatabase::deepCloneObjects(AcDbObjectIdArray& objectIds, A
     idMap.setDestDb(this);
     idMap.setOrigDb(this);
     idMap.setDeepCloneContext(AcDb::kDcObjects);
-    AcDbObject* ownerObj = nullptr;
-    Acad::ErrorStatus es = acdbOpenAcDbObject(ownerObj, owner, AcDb::kForWrite);
-    if (es != Acad::eOk)
-        return es;
-    Acad::ErrorStatus result = Acad::eOk;
-    for (const AcDbObjectId& id : objectIds) {
-        AcDbObject* src = nullptr;
-        es = acdbOpenAcDbObject(src, id, AcDb::kForRead);
-        if (es == Acad::eOk) {
-            AcDbObject* clone = nullptr;
-            es = src->deepClone(ownerObj, clone, idMap, true);
-            src->close();
-        }
-        if (es != Acad::eOk && result == Acad::eOk)
-            result = es;
-    }
-    ownerObj->close();
-    if (!deferXlation) {
-        es = acdbTranslateIdMap(idMap);
-        if (es != Acad::eOk && result == Acad::eOk)
-            result = es;
-    }
-    return result;
+    return cloneEach(objectIds, owner, idMap, deferXlation,
+                     [&](AcDbObject* src, AcDbObject* ownerObj, AcDbObject*& clone) {
+                         return src->deepClone(ownerObj, clone, idMap, true);
+                     });
 }
