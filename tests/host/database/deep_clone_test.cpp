@@ -53,24 +53,26 @@ std::wstring nameOf(AcDbObjectId id)
     return out;
 }
 
-AcDbObjectId ownerOf(AcDbObjectId id)
+// An id the object holds, read with the object open for read; the null id when it cannot be opened.
+template <class Get>
+AcDbObjectId idHeldBy(AcDbObjectId id, Get get)
 {
     AcDbObject* o = nullptr;
     if (acdbOpenAcDbObject(o, id, AcDb::kForRead) != Acad::eOk)
         return AcDbObjectId();
-    AcDbObjectId owner = o->ownerId();
+    AcDbObjectId held = get(o);
     o->close();
-    return owner;
+    return held;
+}
+
+AcDbObjectId ownerOf(AcDbObjectId id)
+{
+    return idHeldBy(id, [](const AcDbObject* o) { return o->ownerId(); });
 }
 
 AcDbObjectId extDictOf(AcDbObjectId id)
 {
-    AcDbObject* o = nullptr;
-    if (acdbOpenAcDbObject(o, id, AcDb::kForRead) != Acad::eOk)
-        return AcDbObjectId();
-    AcDbObjectId dict = o->extensionDictionary();
-    o->close();
-    return dict;
+    return idHeldBy(id, [](const AcDbObject* o) { return o->extensionDictionary(); });
 }
 
 // Gives the object an extension dictionary holding one sub-dictionary under "K"; answers the sub-dictionary.
