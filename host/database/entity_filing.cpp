@@ -106,7 +106,9 @@ Acad::ErrorStatus AcDbEntity::dxfOutFields(AcDbDxfFiler* pFiler) const
     const bool all = pFiler->includesDefaultValues();
     pFiler->writeString(AcDb::kDxfSubclass, ACRX_T("AcDbEntity"));
     AcDbDatabase* db = database();
-    if (db != nullptr && !ownerId().isNull() && ownerId() == db->paperSpaceId())
+    // The owner's name first: finding the paper space record is left to the few entities there.
+    if (db != nullptr && kelvora::namesEqual(kelvora::recordNameOf(ownerId()), ACDB_PAPER_SPACE) &&
+        ownerId() == db->paperSpaceId())
         pFiler->writeInt16(AcDb::kDxfViewportVisibility, 1);
     const std::wstring& layerName = kelvora::recordNameOf(m_layerId);
     pFiler->writeString(AcDb::kDxfLayerName, layerName.empty() ? ACRX_T("0") : layerName.c_str());

@@ -274,7 +274,9 @@ bool AcRxClass::isDerivedFrom(const AcRxClass* other) const
         return false;
     // The chain is short; the bound guards against a cycle made by re-registration.
     int guard = 0;
-    for (const AcRxClass* c = this; c != nullptr && guard < 256; c = c->myParent(), ++guard)
+    // Every cast walks this chain: the parent is read directly once linked.
+    for (const AcRxClass* c = this; c != nullptr && guard < 256;
+         c = c->m_parent != nullptr ? c->m_parent : c->myParent(), ++guard)
         if (c == other)
             return true;
     return false;

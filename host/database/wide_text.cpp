@@ -98,26 +98,6 @@ wchar_t* newWideString(std::wstring_view text)
     return s;
 }
 
-wchar_t foldNameChar(wchar_t c)
-{
-    if (c >= L'a' && c <= L'z')
-        return static_cast<wchar_t>(c - L'a' + L'A');
-    // Latin-1 small letters (except the division sign and y with diaeresis, which has no Latin-1 capital).
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return static_cast<wchar_t>(c - 0x20);
-    return c;
-}
-
-bool namesEqual(std::wstring_view a, std::wstring_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (foldNameChar(a[i]) != foldNameChar(b[i]))
-            return false;
-    return true;
-}
-
 bool nameLess(std::wstring_view a, std::wstring_view b)
 {
     size_t n = a.size() < b.size() ? a.size() : b.size();

@@ -19,11 +19,14 @@ namespace {
 constexpr int kTypeCode = 0;
 constexpr int kNameCode = 2;
 constexpr int kHeaderVariableCode = 9;
+// Nearly every entity takes more text than this (type, handle, owner, subclass markers, layer,
+// coordinates); a file of smaller ones only makes its list grow as it is read.
+constexpr std::size_t kFewestBytesPerEntity = 128;
 
 class RawBuilder {
 public:
-    RawBuilder(DxfTagReader& reader, DxfRawDrawing& drawing, DxfDiagnostics& diagnostics)
-        : m_reader(reader), m_drawing(drawing), m_diagnostics(diagnostics)
+    RawBuilder(DxfTagReader& reader, std::size_t dataBytes, DxfRawDrawing& drawing, DxfDiagnostics& diagnostics)
+        : m_reader(reader), m_dataBytes(dataBytes), m_drawing(drawing), m_diagnostics(diagnostics)
     {
     }
 
@@ -54,6 +57,7 @@ private:
     DxfRecord madeRecord(const char* type) const;
 
     DxfTagReader& m_reader;
+    std::size_t m_dataBytes;
     DxfRawDrawing& m_drawing;
     DxfDiagnostics& m_diagnostics;
     DxfTag m_tag;
@@ -108,7 +112,12 @@ void RawBuilder::readSection()
     case DxfSectionKind::kClasses: readClasses(); break;
     case DxfSectionKind::kTables: readTables(); break;
     case DxfSectionKind::kBlocks: readBlocks(); break;
-    case DxfSectionKind::kEntities: readEntities(m_drawing.entities, false); break;
+    case DxfSectionKind::kEntities:
+        // Room for as many entities as the file could hold, so that the list never moves what it
+        // holds to grow; the room not used is never touched and costs no memory.
+        m_drawing.entities.reserve(m_dataBytes / kFewestBytesPerEntity);
+        readEntities(m_drawing.entities, false);
+        break;
     case DxfSectionKind::kObjects: readObjects(); break;
     case DxfSectionKind::kOther: readOther(section); break;
     }
@@ -309,7 +318,7 @@ bool readDxfRaw(std::string_view data, DxfRawDrawing& drawing, DxfDiagnostics& d
         return false;
     }
     std::unique_ptr<DxfTagReader> reader = makeDxfTagReader(data, diagnostics);
-    RawBuilder(*reader, drawing, diagnostics).run();
+    RawBuilder(*reader, data.size(), drawing, diagnostics).run();
     decodeDxfRawText(drawing, diagnostics);
     return diagnostics.errorCount() == errorsBefore;
 }

@@ -4,7 +4,11 @@
 #include "dxf_atomic_file.h"
 #include "kelvora/dxf_encoding.h"
 
+#include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace kelvora {
@@ -22,26 +26,28 @@ bool isPlain(std::string_view value)
     return true;
 }
 
-void appendTag(std::string& out, int code, std::string_view value, const std::string& version, const char* lineEnd)
+// Codes right-aligned in three columns, as AutoCAD writes them, made once for every code.
+struct CodeText {
+    char text[4];
+    std::uint8_t size;
+};
+
+const std::array<CodeText, kDxfMaxGroupCode + 1>& codeTexts()
 {
-    // Codes right-aligned in three columns, as AutoCAD writes them.
-    if (code >= 0 && code < 10)
-        out += "  ";
-    else if (code >= 10 && code < 100)
-        out += ' ';
-    char buf[16];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, code);
-    out.append(buf, ec == std::errc() ? end : buf);
-    out += lineEnd;
-    if (isPlain(value))
-        out += value;
-    else if (isDxfTextType(dxfValueType(code)))
-        out += encodeDxfText(value, version);
-    else
-        // Only control characters can make a number or handle unplain here;
-        // the UTF-8 form changes nothing but them.
-        out += encodeDxfText(value, kDxfFirstUtf8Version);
-    out += lineEnd;
+    static const auto table = [] {
+        std::array<CodeText, kDxfMaxGroupCode + 1> t{};
+        for (int code = 0; code <= kDxfMaxGroupCode; ++code) {
+            char digits[8];
+            auto [end, ec] = std::to_chars(digits, digits + sizeof digits, code);
+            const auto n = static_cast<std::size_t>(end - digits);
+            const std::size_t pad = n < 3 ? 3 - n : 0;
+            std::memset(t[code].text, ' ', pad);
+            std::memcpy(t[code].text + pad, digits, n);
+            t[code].size = static_cast<std::uint8_t>(pad + n);
+        }
+        return t;
+    }();
+    return table;
 }
 
 class TagWriter {
@@ -49,7 +55,7 @@ public:
     // With a file, the text goes there in pieces as it is made instead of
     // growing one string as large as the drawing.
     TagWriter(std::string version, bool crlf, AtomicFileWriter* file = nullptr)
-        : m_version(std::move(version)), m_lineEnd(crlf ? "\r\n" : "\n"), m_file(file)
+        : m_out(std::move(version), crlf), m_file(file)
     {
         if (m_file)
             m_out.reserve(kFlushBytes + 4096);
@@ -57,7 +63,7 @@ public:
 
     void tag(int code, std::string_view value)
     {
-        appendTag(m_out, code, value, m_version, m_lineEnd);
+        m_out.append(code, value);
         if (m_file && m_out.size() >= kFlushBytes)
             flush();
     }
@@ -65,7 +71,7 @@ public:
     void flush()
     {
         if (m_file)
-            m_file->write(m_out);
+            m_file->write(m_out.view());
         m_out.clear();
     }
 
@@ -78,7 +84,7 @@ public:
             if (m_file)
                 m_file->write(piece);
             else
-                m_out += piece;
+                m_out.appendText(piece);
         }
     }
 
@@ -101,16 +107,14 @@ public:
             record(*e.seqend);
     }
 
-    std::string take() { return std::move(m_out); }
+    std::string take() { return m_out.take(); }
     void reserve(std::size_t n) { m_out.reserve(n); }
 
 private:
     static constexpr std::size_t kFlushBytes = 1 << 20;
 
-    std::string m_version;
-    const char* m_lineEnd;
+    DxfGroupText m_out;
     AtomicFileWriter* m_file;
-    std::string m_out;
 };
 
 void writeHeader(TagWriter& w, const DxfRawDrawing& drawing, const std::string& version)
@@ -254,19 +258,76 @@ std::size_t estimatedBytes(const DxfRawDrawing& drawing)
 
 }  // namespace
 
-DxfTextWriter::DxfTextWriter(std::string version, bool crlf)
-    : m_version(std::move(version)), m_lineEnd(crlf ? "\r\n" : "\n")
+void DxfGroupText::append(int code, std::string_view value)
+{
+    std::string encoded;
+    if (!isPlain(value)) {
+        // Only control characters can make a number or handle unplain here; the UTF-8 form changes
+        // nothing but them.
+        encoded = encodeDxfText(value, isDxfTextType(dxfValueType(code)) ? m_version : std::string(kDxfFirstUtf8Version));
+        value = encoded;
+    }
+    CodeText head{};
+    if (isValidDxfGroupCode(code)) {
+        head = codeTexts()[static_cast<std::size_t>(code)];
+    } else {
+        // No file holds such a code; written as it is all the same, for the reader to refuse.
+        char digits[16];
+        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, code);
+        appendText(std::string_view(digits, static_cast<std::size_t>(end - digits)));
+    }
+    char* p = room(sizeof head.text + value.size() + 4);
+    std::memcpy(p, head.text, sizeof head.text);
+    p += head.size;
+    if (m_crlf)
+        *p++ = '\r';
+    *p++ = '\n';
+    std::memcpy(p, value.data(), value.size());
+    p += value.size();
+    if (m_crlf)
+        *p++ = '\r';
+    *p++ = '\n';
+    m_used = static_cast<std::size_t>(p - m_bytes.data());
+}
+
+void DxfGroupText::appendText(std::string_view text)
+{
+    std::memcpy(room(text.size()), text.data(), text.size());
+    m_used += text.size();
+}
+
+void DxfGroupText::reserve(std::size_t bytes)
+{
+    if (bytes > m_bytes.size())
+        m_bytes.resize(bytes);
+}
+
+std::string DxfGroupText::take()
+{
+    m_bytes.resize(m_used);
+    m_used = 0;
+    return std::move(m_bytes);
+}
+
+// Where `bytes` more can be written; the buffer at least doubles when it must grow.
+char* DxfGroupText::room(std::size_t bytes)
+{
+    if (m_bytes.size() - m_used < bytes)
+        m_bytes.resize(std::max({m_bytes.size() * 2, m_used + bytes, std::size_t{4096}}));
+    return m_bytes.data() + m_used;
+}
+
+DxfTextWriter::DxfTextWriter(std::string version, bool crlf) : m_text(std::move(version), crlf)
 {
 }
 
 void DxfTextWriter::tag(int code, std::string_view value)
 {
     if (m_text.size() >= kPieceBytes) {
-        m_done.push_back(std::move(m_text));
-        m_text = std::string();
+        m_done.push_back(m_text.take());
         m_text.reserve(kPieceBytes + kPieceBytes / 8);
     }
-    appendTag(m_text, code, value, m_version, m_lineEnd);
+    m_text.append(code, value);
 }
 
 void DxfTextWriter::record(const DxfRecord& record)
@@ -277,9 +338,8 @@ void DxfTextWriter::record(const DxfRecord& record)
 
 std::vector<std::string> DxfTextWriter::take()
 {
-    if (!m_text.empty())
-        m_done.push_back(std::move(m_text));
-    m_text = std::string();
+    if (m_text.size() > 0)
+        m_done.push_back(m_text.take());
     return std::move(m_done);
 }
 

@@ -43,6 +43,32 @@ std::string writeDxfRaw(const DxfRawDrawing& drawing, const DxfWriteOptions& opt
 // that turns its records into text as it makes them instead of holding them all.
 // The text is kept in pieces of about a megabyte, so that a large drawing's text
 // is never copied to grow.
+// Groups as ASCII DXF text, in the encoding of a version, appended to a buffer sized ahead of what
+// it holds: a group is a few bytes copied, not a string grown piece by piece.
+class DxfGroupText {
+public:
+    DxfGroupText(std::string version, bool crlf) : m_version(std::move(version)), m_crlf(crlf) {}
+
+    void append(int code, std::string_view value);
+    // Bytes made beforehand in the same encoding.
+    void appendText(std::string_view text);
+    void reserve(std::size_t bytes);
+
+    std::size_t size() const { return m_used; }
+    std::string_view view() const { return {m_bytes.data(), m_used}; }
+    void clear() { m_used = 0; }
+    // The text so far; the buffer is empty afterwards.
+    std::string take();
+
+private:
+    char* room(std::size_t bytes);
+
+    std::string m_version;
+    bool m_crlf;
+    std::string m_bytes;  // sized ahead: only the first m_used bytes are text
+    std::size_t m_used = 0;
+};
+
 class DxfTextWriter {
 public:
     // `version` chooses the encoding of strings, as DxfWriteOptions::version does.
@@ -59,10 +85,8 @@ public:
 private:
     static constexpr std::size_t kPieceBytes = 1 << 20;
 
-    std::string m_version;
-    const char* m_lineEnd;
+    DxfGroupText m_text;
     std::vector<std::string> m_done;
-    std::string m_text;
 };
 
 // The content of sections (what stands between their name and their ENDSEC) made

@@ -14,8 +14,26 @@ std::wstring fromUtf8(std::string_view text);
 wchar_t* newWideString(std::wstring_view text);
 
 // Case folding of symbol table and dictionary names: ASCII and Latin-1 letters fold to upper case.
-wchar_t foldNameChar(wchar_t c);
-bool namesEqual(std::wstring_view a, std::wstring_view b);
+// Inline: every entity read and written compares and hashes names with it.
+inline wchar_t foldNameChar(wchar_t c)
+{
+    if (c >= L'a' && c <= L'z')
+        return static_cast<wchar_t>(c - L'a' + L'A');
+    // Latin-1 small letters (except the division sign and y with diaeresis, which has no Latin-1 capital).
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return static_cast<wchar_t>(c - 0x20);
+    return c;
+}
+
+inline bool namesEqual(std::wstring_view a, std::wstring_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && foldNameChar(a[i]) != foldNameChar(b[i]))
+            return false;
+    return true;
+}
 // Ordering of folded names (for sorted iteration).
 bool nameLess(std::wstring_view a, std::wstring_view b);
 

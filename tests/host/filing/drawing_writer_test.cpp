@@ -143,6 +143,54 @@ TEST(DrawingWriter, ObjectsMadeAfterASaveGoAboveTheSeedWritten)
     EXPECT_GE(id.handle().value(), seed);
 }
 
+// Group 67 marks the entities of paper space, and only those: not model space, not a block whose
+// name only starts like paper space's.
+TEST(DrawingWriter, OnlyPaperSpaceEntitiesSayTheyAreInPaperSpace)
+{
+    auto db = smallPlan();
+    auto addLineTo = [](AcDbObjectId spaceId, double y) {
+        AcDbBlockTableRecord* space = nullptr;
+        ASSERT_EQ(acdbOpenObject(space, spaceId, AcDb::kForWrite), Acad::eOk);
+        auto* line = new AcDbLine(AcGePoint3d(0, y, 0), AcGePoint3d(1, y, 0));
+        ASSERT_EQ(space->appendAcDbEntity(line), Acad::eOk);
+        line->close();
+        space->close();
+    };
+    addLineTo(db->paperSpaceId(), 7);
+    AcDbBlockTable* blocks = nullptr;
+    ASSERT_EQ(db->getBlockTable(blocks, AcDb::kForWrite), Acad::eOk);
+    auto* block = new AcDbBlockTableRecord();
+    ASSERT_EQ(block->setName(L"*Paper_Space_Like"), Acad::eOk);
+    AcDbObjectId blockId;
+    ASSERT_EQ(blocks->add(blockId, block), Acad::eOk);
+    block->close();
+    blocks->close();
+    addLineTo(blockId, 9);
+
+    DxfRawDrawing raw = parsed(writeDrawingText(*db));
+    auto inPaperSpace = [](const DxfRecord& r) {
+        for (const DxfTag& t : r.tags)
+            if (t.code == 67)
+                return t.value == "1";
+        return false;
+    };
+    auto startY = [](const DxfRecord& r) {
+        for (const DxfTag& t : r.tags)
+            if (t.code == 20)
+                return t.value;
+        return std::string();
+    };
+    std::vector<std::string> paperStarts;
+    for (const DxfEntity& e : raw.entities)
+        if (inPaperSpace(e.record))
+            paperStarts.push_back(std::string(e.record.type()) + " at y " + startY(e.record));
+    for (const DxfBlock& b : raw.blocks)
+        for (const DxfEntity& e : b.entities)
+            EXPECT_FALSE(inPaperSpace(e.record)) << "a block's " << e.record.type() << " at y " << startY(e.record);
+    EXPECT_EQ(raw.entities.size(), 5u);
+    EXPECT_EQ(paperStarts, std::vector<std::string>{"LINE at y 7.0"});
+}
+
 TEST(DrawingWriter, HeaderKeepsWhatTheDatabaseSetsAndWhatItDoesNotModel)
 {
     ReadDrawing read = readDrawingPath(fixturePath("foreign_data.dxf"));

@@ -294,6 +294,53 @@ TEST(DxfRoundTrip, DrawingMadeInMemoryGetsTheUsualSections)
               "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n 10\n0.1\n  0\nENDSEC\n  0\nEOF\n");
 }
 
+// The writer that saves a drawing record by record: codes right-aligned in three columns (four
+// digits past 999), values encoded as whole-drawing writing encodes them, text handed over in pieces
+// of about a megabyte that join into exactly the text of writeDxfRaw.
+TEST(DxfRoundTrip, TextWriterPiecesJoinIntoTheWholeDrawingsText)
+{
+    DxfRawDrawing drawing;
+    const std::string longValue(3000, 'x');
+    for (int i = 0; i < 20000; ++i) {
+        DxfEntity e;
+        e.record.tags = {DxfTag(0, "TEXT"), DxfTag(5, formatDxfHandle(0x100 + i)), DxfTag(62, "1"),
+                         DxfTag(100, "AcDbText"), DxfTag(1, i % 1000 == 0 ? longValue : "n\u00b0 " + std::to_string(i)),
+                         DxfTag(1071, "7")};
+        if (i % 5000 == 0)
+            e.record.tags.emplace_back(1000, "tab\tand line\nend");
+        drawing.entities.push_back(std::move(e));
+    }
+    for (bool crlf : {false, true}) {
+        DxfTextWriter writer("AC1015", crlf);
+        for (const DxfEntity& e : drawing.entities)
+            writer.entity(e);
+        const std::vector<std::string> pieces = writer.take();
+        ASSERT_GT(pieces.size(), 1u);
+        std::string joined;
+        for (const std::string& piece : pieces) {
+            EXPECT_LT(piece.size(), std::size_t{2} << 20);
+            joined += piece;
+        }
+        const std::string eol = crlf ? "\r\n" : "\n";
+        EXPECT_NE(joined.find("  0" + eol + "TEXT" + eol + "  5" + eol + "100" + eol + " 62" + eol + "1" + eol + "100" +
+                              eol + "AcDbText" + eol),
+                  std::string::npos);
+        EXPECT_NE(joined.find("1071" + eol + "7" + eol), std::string::npos);
+        // Before R2007 text is Windows-1252: the degree sign is one byte.
+        EXPECT_NE(joined.find("n\xB0 19999" + eol), std::string::npos);
+        EXPECT_NE(joined.find("tab\tand line^Jend" + eol), std::string::npos);
+        EXPECT_NE(joined.find(eol + longValue + eol), std::string::npos);
+        DxfWriteOptions options;
+        options.version = "AC1015";
+        options.crlf = crlf;
+        const std::string whole = writeDxfRaw(drawing, options);
+        const std::string marker = "ENTITIES" + eol;
+        const std::size_t from = whole.find(marker) + marker.size();
+        EXPECT_EQ(whole.substr(from, joined.size()), joined) << (crlf ? "CR LF" : "LF");
+        EXPECT_TRUE(writer.take().empty());
+    }
+}
+
 TEST(DxfRoundTrip, SaveIsAtomicAndReplacesTheTarget)
 {
     ScratchDir dir;
