@@ -1,4 +1,5 @@
 // Result-buffer lists: acutBuildList, acutNewRb, acutRelRb, host strings, and the value kind of each code.
+#include <array>
 #include <cstdarg>
 #include <cstring>
 
@@ -9,7 +10,9 @@
 
 namespace kelvora {
 
-ResbufValueKind resbufValueKind(int restype)
+namespace {
+
+ResbufValueKind valueKindOfCode(int restype)
 {
     switch (restype) {
     case RTREAL:
@@ -74,6 +77,24 @@ ResbufValueKind resbufValueKind(int restype)
     if (c >= 480 && c <= 481)
         return ResbufValueKind::kName;
     return ResbufValueKind::kNone;
+}
+
+}  // namespace
+
+ResbufValueKind resbufValueKind(int restype)
+{
+    // Asked for every group read or written: the group codes of drawings answer from a table.
+    constexpr int kFirst = -6;
+    constexpr int kLast = 1071;
+    static const auto kinds = [] {
+        std::array<ResbufValueKind, kLast - kFirst + 1> t{};
+        for (int code = kFirst; code <= kLast; ++code)
+            t[static_cast<std::size_t>(code - kFirst)] = valueKindOfCode(code);
+        return t;
+    }();
+    if (restype >= kFirst && restype <= kLast)
+        return kinds[static_cast<std::size_t>(restype - kFirst)];
+    return valueKindOfCode(restype);
 }
 
 resbuf* copyResbuf(const resbuf* rb)

@@ -1,6 +1,7 @@
 // Value types of DXF group codes, checks and conversions of values kept as text.
 #include "kelvora/dxf_tag.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -142,9 +143,7 @@ std::string quoted(std::string_view value)
     return out;
 }
 
-}  // namespace
-
-DxfValueType dxfValueType(int code)
+DxfValueType valueTypeOfCode(int code)
 {
     if (code >= 10 && code <= 59)
         return DxfValueType::kDouble;
@@ -195,6 +194,20 @@ DxfValueType dxfValueType(int code)
     if (code == 1071)
         return DxfValueType::kInt32;
     return DxfValueType::kString;
+}
+
+}  // namespace
+
+DxfValueType dxfValueType(int code)
+{
+    // Asked for every group read and written: answered from a table.
+    static const auto types = [] {
+        std::array<DxfValueType, kDxfMaxGroupCode + 1> t{};
+        for (int c = 0; c <= kDxfMaxGroupCode; ++c)
+            t[static_cast<std::size_t>(c)] = valueTypeOfCode(c);
+        return t;
+    }();
+    return isValidDxfGroupCode(code) ? types[static_cast<std::size_t>(code)] : DxfValueType::kString;
 }
 
 const char* dxfValueTypeName(DxfValueType type)

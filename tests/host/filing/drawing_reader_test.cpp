@@ -173,6 +173,47 @@ TEST(DrawingHandles, AHandleHeldThriceStaysWithItsFirstHolder)
     EXPECT_EQ(second, first + 1);
 }
 
+// Handles in any order, rising through a few runs (as through the sections of a file) or through
+// hundreds: every handle stays with its first holder in file order, and only the later holders of a
+// handle get new ones, in file order.
+TEST(DrawingHandles, HandlesInAnyOrderStayWithTheirFirstHolders)
+{
+    constexpr int kLines = 400;
+    for (int runs : {4, 200}) {
+        std::vector<std::string> handles(kLines);
+        const int perRun = kLines / runs;
+        for (int k = 0; k < kLines; ++k) {
+            // Runs in falling order of their first handle, rising within.
+            const int run = k / perRun;
+            handles[k] = formatDxfHandle(0x1000 + (runs - 1 - run) * perRun + k % perRun);
+        }
+        for (int k = 49; k < kLines; k += 50)
+            handles[k] = handles[k - 7];
+        std::string records;
+        std::uint64_t highestRead = 0x30;  // the base drawing's polyline
+        for (const std::string& h : handles) {
+            records += lineRecord(h);
+            highestRead = std::max<std::uint64_t>(highestRead, std::stoull(h, nullptr, 16));
+        }
+        ReadDrawing read = readDrawingText(withRecords(base(), records));
+        ASSERT_TRUE(read.ok) << messagesOf(read.diagnostics);
+        auto entities = writtenEntities(writeDrawingText(*read.db));
+        ASSERT_EQ(entities.size(), kLines + 1u) << runs << " runs";
+        std::uint64_t lastNew = 0;
+        for (int k = 0; k < kLines; ++k) {
+            const std::string& written = entities[static_cast<std::size_t>(k) + 1].second;
+            if (k % 50 != 49) {
+                EXPECT_EQ(written, handles[k]) << runs << " runs, line " << k;
+                continue;
+            }
+            const std::uint64_t fresh = std::stoull(written, nullptr, 16);
+            EXPECT_GT(fresh, highestRead) << runs << " runs, line " << k;
+            EXPECT_GT(fresh, lastNew) << runs << " runs, line " << k;
+            lastNew = fresh;
+        }
+    }
+}
+
 TEST(DrawingHandles, SeedIsAboveAHandleBeyond32Bits)
 {
     ReadDrawing read = readDrawingText(withRecords(base(), lineRecord("1FFFFFFFF")));
