@@ -3,9 +3,14 @@
 
 #include <charconv>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <system_error>
 #include <utility>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvora {
 
@@ -21,6 +26,40 @@ std::string_view trimCodeLine(std::string_view s)
     while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
         s.remove_suffix(1);
     return s;
+}
+
+constexpr long kNoCode = std::numeric_limits<long>::min();
+
+// A code of one to four digits, as nearly every code line is: read here, every other line pair of a
+// file starts with one. Anything else is left to from_chars.
+bool parsePlainCode(std::string_view text, long& code)
+{
+    if (text.empty() || text.size() > 4)
+        return false;
+    long value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    code = value;
+    return true;
+}
+
+// The next '\n' in the `size` bytes from `p`, or null. Lines of a drawing are a few bytes long: the
+// first sixteen bytes are looked at in one step before memchr is called.
+const char* findLineEnd(const char* p, std::size_t size)
+{
+#if defined(__SSE2__)
+    if (size >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int ends = _mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')));
+        if (ends != 0)
+            return p + __builtin_ctz(static_cast<unsigned>(ends));
+        return static_cast<const char*>(std::memchr(p + 16, '\n', size - 16));
+    }
+#endif
+    return static_cast<const char*>(std::memchr(p, '\n', size));
 }
 
 // The line as it will be quoted in a message: its start, control bytes escaped.
@@ -59,8 +98,8 @@ bool DxfAsciiTagReader::readLine(std::string_view& line)
         return false;
     const char* start = m_data.data() + m_pos;
     std::size_t left = m_data.size() - m_pos;
-    const void* nl = std::memchr(start, '\n', left);
-    std::size_t length = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - start) : left;
+    const char* nl = findLineEnd(start, left);
+    std::size_t length = nl ? static_cast<std::size_t>(nl - start) : left;
     m_pos += nl ? length + 1 : length;
     if (length > 0 && start[length - 1] == '\r')
         --length;
@@ -87,8 +126,12 @@ bool DxfAsciiTagReader::next(DxfTag& tag)
             return false;
         std::string_view trimmed = trimCodeLine(codeText);
         long code = -1;
-        auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), code);
-        if (trimmed.empty() || ec != std::errc() || end != trimmed.data() + trimmed.size()) {
+        if (!parsePlainCode(trimmed, code)) {
+            auto [end, ec] = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), code);
+            if (trimmed.empty() || ec != std::errc() || end != trimmed.data() + trimmed.size())
+                code = kNoCode;
+        }
+        if (code == kNoCode) {
             // A blank line where the file should end is harmless.
             if (trimmed.empty() && m_pos >= m_data.size())
                 return false;

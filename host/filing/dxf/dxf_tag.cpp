@@ -269,49 +269,58 @@ std::optional<std::vector<std::uint8_t>> DxfTag::toBinary() const
     return out;
 }
 
-std::string dxfValueProblem(int code, std::string_view value)
+namespace {
+
+// What is wrong with a value of that type, or null when nothing is.
+const char* valueFault(DxfValueType type, std::string_view value)
 {
-    DxfValueType type = dxfValueType(code);
-    auto bad = [&](const char* what) {
-        return "invalid value " + quoted(value) + " for group code " + std::to_string(code) + ": " + what;
-    };
     switch (type) {
     case DxfValueType::kString:
-        return {};
+        return nullptr;
     case DxfValueType::kDouble:
-        return parseDouble(value) ? std::string() : bad("a real number is expected");
+        return parseDouble(value) ? nullptr : "a real number is expected";
     case DxfValueType::kInt16:
     case DxfValueType::kInt32:
     case DxfValueType::kInt64:
     case DxfValueType::kBool: {
         auto v = parseInteger(value);
         if (!v)
-            return bad("an integer is expected");
+            return "an integer is expected";
         // Unsigned writers put 16- and 32-bit values up to their unsigned maximum;
         // anything wider cannot come from a well-formed file.
         if (type == DxfValueType::kInt16 && (*v < -32768 || *v > 65535))
-            return bad("out of the range of a 16-bit integer");
+            return "out of the range of a 16-bit integer";
         if (type == DxfValueType::kInt32 && (*v < std::numeric_limits<std::int32_t>::min() || *v > 0xFFFFFFFFLL))
-            return bad("out of the range of a 32-bit integer");
+            return "out of the range of a 32-bit integer";
         if (type == DxfValueType::kBool && (*v < 0 || *v > 255))
-            return bad("a boolean (0 or 1) is expected");
-        return {};
+            return "a boolean (0 or 1) is expected";
+        return nullptr;
     }
     case DxfValueType::kHandle:
         // Handles are text in ASCII files, and group 5 is no handle in an R12
         // DIMSTYLE: whether a handle is one is judged with its record.
-        return {};
+        return nullptr;
     case DxfValueType::kBinary: {
         std::string_view s = trimBlanks(value);
         if (s.size() % 2 != 0)
-            return bad("an even number of hexadecimal digits is expected");
+            return "an even number of hexadecimal digits is expected";
         for (char c : s)
             if (hexDigit(c) < 0)
-                return bad("hexadecimal digits are expected");
+                return "hexadecimal digits are expected";
+        return nullptr;
+    }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string dxfValueProblem(int code, std::string_view value)
+{
+    const char* fault = valueFault(dxfValueType(code), value);
+    if (fault == nullptr)
         return {};
-    }
-    }
-    return {};
+    return "invalid value " + quoted(value) + " for group code " + std::to_string(code) + ": " + fault;
 }
 
 bool isDxfValueWellFormed(int code, std::string_view value)
@@ -333,7 +342,7 @@ bool isDxfValueWellFormed(int code, std::string_view value)
                 return parseDouble(s).has_value();
         return true;
     }
-    return dxfValueProblem(code, value).empty();
+    return valueFault(type, value) == nullptr;
 }
 
 std::string formatDxfDouble(double value)
