@@ -1,6 +1,7 @@
 // The run-time class system: registration, hierarchy, casts, pseudo-constructors, deletion and the registry.
 #include <gtest/gtest.h>
 
+#include "dbcurve.h"
 #include "dbdict.h"
 #include "dbsymtb.h"
 #include "kelvora/host_class.h"
@@ -71,6 +72,26 @@ TEST(RxClass, RegistrationByNameWithALateParent)
     AcRxObject* made = child->create();
     EXPECT_NE(TestTag::cast(made), nullptr);
     delete made;
+    deleteAcRxClass(child);
+    deleteAcRxClass(parent);
+}
+
+// A class asked about while its parent is missing derives from nothing else; once the parent is
+// registered, the next question links it, without acrxBuildClassHierarchy.
+TEST(RxClass, DerivationAskedBeforeTheParentExistsIsAskedAgainAfter)
+{
+    AcRxClass* child = newAcRxClass(L"KvChildAskedEarly", L"KvParentAskedEarly", 0, nullptr, L"KVASKEDC", L"APP");
+    ASSERT_NE(child, nullptr);
+    EXPECT_FALSE(child->isDerivedFrom(AcDbEntity::desc()));
+    EXPECT_TRUE(child->isDerivedFrom(child));
+    AcRxClass* parent = newAcRxClass(L"KvParentAskedEarly", L"AcDbCurve", 0, nullptr, L"KVASKEDP", L"APP");
+    ASSERT_NE(parent, nullptr);
+    // No acrxBuildClassHierarchy: the link is made when the chain is next walked.
+    EXPECT_TRUE(child->isDerivedFrom(parent));
+    EXPECT_TRUE(child->isDerivedFrom(AcDbCurve::desc()));
+    EXPECT_TRUE(child->isDerivedFrom(AcDbEntity::desc()));
+    EXPECT_FALSE(child->isDerivedFrom(AcDbSymbolTableRecord::desc()));
+    EXPECT_FALSE(parent->isDerivedFrom(child));
     deleteAcRxClass(child);
     deleteAcRxClass(parent);
 }
