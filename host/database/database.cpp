@@ -162,9 +162,22 @@ std::vector<AcDbObjectId> objectIdsWhere(const AcDbDatabase* db, const std::func
         return ids;
     // Filtered before sorting: a writer asking for the few non-entities of a large drawing does not
     // pay for ordering every entity.
-    for (AcDbStub& s : databaseImpl(db)->stubs)
+    std::deque<AcDbStub>& stubs = databaseImpl(db)->stubs;
+    // The filter reads every object, and the objects lie all over the heap: each is asked for a few
+    // turns ahead, so that it is in the cache when its turn comes.
+    constexpr std::size_t kPrefetchAhead = 8;
+    auto ahead = stubs.begin();
+    for (std::size_t k = 0; keep && k < kPrefetchAhead && ahead != stubs.end(); ++k)
+        ++ahead;
+    for (AcDbStub& s : stubs) {
+        if (keep && ahead != stubs.end()) {
+            if (ahead->object != nullptr)
+                __builtin_prefetch(ahead->object);
+            ++ahead;
+        }
         if (s.object != nullptr && (!keep || keep(s.object)))
             ids.emplace_back(&s);
+    }
     std::sort(ids.begin(), ids.end());
     return ids;
 }
