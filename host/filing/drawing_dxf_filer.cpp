@@ -287,7 +287,10 @@ bool DrawingDxfFiler::atEndOfObject()
 
 void DrawingDxfFiler::append(int code, std::string value)
 {
-    m_written.emplace_back(code, std::move(value));
+    if (m_text != nullptr)
+        m_text->tag(code, value);
+    else
+        m_written.emplace_back(code, std::move(value));
 }
 
 Acad::ErrorStatus DrawingDxfFiler::writeResBuf(const resbuf& rb)

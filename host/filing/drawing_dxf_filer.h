@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "dbfiler.h"
+#include "kelvora/dxf_raw_io.h"
 #include "kelvora/dxf_tag.h"
 
 namespace kelvora {
@@ -78,6 +79,10 @@ public:
     // Writing: the groups written so far.
     std::vector<DxfTag>& written() { return m_written; }
     std::vector<DxfTag> takeWritten() { return std::move(m_written); }
+    // Writing: groups go straight to `text` from now on instead of being kept (written() stays
+    // empty), for a record nothing is inserted into afterwards.
+    void writeTextTo(DxfTextWriter& text) { m_text = &text; }
+    void writeTag(const DxfTag& tag) { append(tag.code, tag.value); }
 
 private:
     void append(int code, std::string value);
@@ -94,6 +99,7 @@ private:
     Acad::ErrorStatus m_status = Acad::eOk;
     std::vector<Message> m_messages;
     std::vector<DxfTag> m_written;
+    DxfTextWriter* m_text = nullptr;
 };
 
 // The groups as a resbuf list (points joined, references as ads names), through the filer's reading.

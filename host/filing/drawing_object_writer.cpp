@@ -79,11 +79,12 @@ std::string dxfNameOf(const AcDbObject* obj, const DrawingFileState* state)
     return upperAscii(toUtf8(obj->isA()->name()));
 }
 
-DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std::string& dxfName,
-                            std::int64_t parentFlags)
+namespace {
+
+// Everything after the group 0, through `filer` (which keeps the groups or writes them as text).
+void writeObjectGroups(ObjectWriteContext& ctx, AcDbObject* obj, const std::string& dxfName, std::int64_t parentFlags,
+                       DrawingDxfFiler& filer)
 {
-    DrawingDxfFiler filer(ctx.db, dwgVersionOfAcadVer(ctx.acadVer));
-    filer.written().emplace_back(AcDb::kDxfStart, dxfName);
     const KeptRecord* kept = keptOf(ctx.state, obj->objectId());
     Acad::ErrorStatus es = Acad::eOk;
     // Only a proxy has kept groups: the class tests are left to those few objects.
@@ -92,15 +93,14 @@ DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std:
     if (proxy != nullptr) {
         // Only the common groups are the proxy's to write; the rest is written as it was read.
         es = proxy->AcDbEntity::dxfOutFields(&filer);
-        std::vector<DxfTag> graphics = graphicsOf(ctx, proxy->graphicsData(), *kept);
-        std::vector<DxfTag> own = ownGroups(ctx, proxy->originalData(), *kept, true, parentFlags);
-        std::vector<DxfTag>& tags = filer.written();
-        tags.insert(tags.end(), graphics.begin(), graphics.end());
-        tags.insert(tags.end(), own.begin(), own.end());
+        for (const DxfTag& t : graphicsOf(ctx, proxy->graphicsData(), *kept))
+            filer.writeTag(t);
+        for (const DxfTag& t : ownGroups(ctx, proxy->originalData(), *kept, true, parentFlags))
+            filer.writeTag(t);
     } else if (proxyObject != nullptr) {
         es = proxyObject->AcDbObject::dxfOutFields(&filer);
-        std::vector<DxfTag> own = ownGroups(ctx, proxyObject->originalData(), *kept, false, 0);
-        filer.written().insert(filer.written().end(), own.begin(), own.end());
+        for (const DxfTag& t : ownGroups(ctx, proxyObject->originalData(), *kept, false, 0))
+            filer.writeTag(t);
     } else {
         es = obj->dxfOutFields(&filer);
     }
@@ -116,14 +116,34 @@ DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std:
     if (ctx.state != nullptr) {
         auto left = ctx.state->leftovers.find(obj->objectId());
         if (left != ctx.state->leftovers.end() && left->second.cls == obj->isA())
-            filer.written().insert(filer.written().end(), left->second.groups.begin(), left->second.groups.end());
+            for (const DxfTag& t : left->second.groups)
+                filer.writeTag(t);
     }
     resbuf* xdata = obj->xData();
     for (const resbuf* rb = xdata; rb != nullptr; rb = rb->rbnext)
         filer.writeResBuf(*rb);
     acutRelRb(xdata);
     ++ctx.counts[upperAscii(dxfName)];
+}
+
+}  // namespace
+
+DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std::string& dxfName,
+                            std::int64_t parentFlags)
+{
+    DrawingDxfFiler filer(ctx.db, dwgVersionOfAcadVer(ctx.acadVer));
+    filer.written().emplace_back(AcDb::kDxfStart, dxfName);
+    writeObjectGroups(ctx, obj, dxfName, parentFlags, filer);
     return DxfRecord(filer.takeWritten());
+}
+
+void writeObjectText(ObjectWriteContext& ctx, AcDbObject* obj, const std::string& dxfName, DxfTextWriter& text,
+                     std::int64_t parentFlags)
+{
+    DrawingDxfFiler filer(ctx.db, dwgVersionOfAcadVer(ctx.acadVer));
+    text.tag(AcDb::kDxfStart, dxfName);
+    filer.writeTextTo(text);
+    writeObjectGroups(ctx, obj, dxfName, parentFlags, filer);
 }
 
 }  // namespace kelvora

@@ -9,6 +9,7 @@
 #include "drawing_state.h"
 #include "kelvora/dxf_diagnostics.h"
 #include "kelvora/dxf_raw.h"
+#include "kelvora/dxf_raw_io.h"
 
 namespace kelvora {
 
@@ -30,5 +31,8 @@ std::string dxfNameOf(const AcDbObject* obj, const DrawingFileState* state);
 // not read, its extended data. `parentFlags` are the flags of the POLYLINE a kept VERTEX belongs to.
 DxfRecord writeObjectRecord(ObjectWriteContext& ctx, AcDbObject* obj, const std::string& dxfName,
                             std::int64_t parentFlags = 0);
+// The same record written straight to `text`, never held as groups.
+void writeObjectText(ObjectWriteContext& ctx, AcDbObject* obj, const std::string& dxfName, DxfTextWriter& text,
+                     std::int64_t parentFlags = 0);
 
 }  // namespace kelvora

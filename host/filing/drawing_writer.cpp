@@ -126,6 +126,8 @@ public:
     virtual void block(DxfBlock&& block) = 0;
     virtual void entity(DxfEntity&& entity) = 0;
     virtual void object(DxfRecord&& object) = 0;
+    // Where the entities of the ENTITIES section may be written as text directly, if anywhere.
+    virtual DxfTextWriter* entityText() { return nullptr; }
 };
 
 // Keeps the records in a raw drawing.
@@ -165,6 +167,7 @@ public:
     }
     void entity(DxfEntity&& entity) override { m_entities.entity(entity); }
     void object(DxfRecord&& object) override { m_objects.record(object); }
+    DxfTextWriter* entityText() override { return &m_entities; }
 
     DxfSectionTexts takeTexts()
     {
@@ -448,7 +451,16 @@ private:
                 if (entityId.isErased())
                     continue;
                 ReadOpen<AcDbEntity> entity(entityId);
-                if (entity)
+                if (!entity)
+                    continue;
+                // Most entities go to the text as they are written; those whose groups are completed
+                // afterwards (custom graphics, kept records) are made as records first.
+                DxfTextWriter* text = out.entityText();
+                if (text != nullptr && !hasCustomGraphics(entity.get()) && keptOf(entityId) == nullptr)
+                    eachRecordOf(entity.get(), [&](AcDbObject* obj, const std::string& dxfName, RecordRole) {
+                        writeObjectText(m_ctx, obj, dxfName, *text);
+                    });
+                else
                     out.entity(entityOf(entity.get()));
             }
         }
@@ -465,9 +477,14 @@ private:
         }
     }
 
+    static bool hasCustomGraphics(const AcDbEntity* entity)
+    {
+        return g_graphicsMaker != nullptr && isCustomClass(entity->isA());
+    }
+
     void addCustomGraphics(AcDbEntity* entity, DxfRecord& record)
     {
-        if (g_graphicsMaker == nullptr || !isCustomClass(entity->isA()))
+        if (!hasCustomGraphics(entity))
             return;
         std::vector<std::uint8_t> bytes = g_graphicsMaker(entity);
         if (bytes.empty())
@@ -477,39 +494,68 @@ private:
         record.tags.insert(record.tags.begin() + static_cast<std::ptrdiff_t>(at), tags.begin(), tags.end());
     }
 
-    DxfEntity entityOf(AcDbEntity* entity)
+    enum class RecordRole { kEntity, kChild, kSequenceEnd };
+
+    // The records of an entity in file order, each as (object, DXF name, role): the entity, then the
+    // vertices of a 2D polyline or the attributes of a block reference, then their SEQEND.
+    template <class Visit>
+    void eachRecordOf(AcDbEntity* entity, Visit visit)
     {
-        DxfEntity e;
-        const std::string name = dxfNameOf(entity, &m_state);
-        const KeptRecord* kept = keptOf(entity->objectId());
-        const std::int64_t flags = kept != nullptr ? intIn(kept->own, 70) : 0;
-        e.record = recordOf(entity, name, flags);
-        addCustomGraphics(entity, e.record);
+        visit(entity, dxfNameOf(entity, &m_state), RecordRole::kEntity);
+        static const std::string kVertex = "VERTEX";
+        static const std::string kAttribute = "ATTRIB";
+        static const std::string kSequenceEnd = "SEQEND";
         if (auto* pline = AcDb2dPolyline::cast(entity)) {
             std::unique_ptr<AcDbObjectIterator> it(pline->vertexIterator());
             for (; it != nullptr && !it->done(); it->step()) {
                 ReadOpen<> vertex(it->objectId());
                 if (vertex)
-                    e.children.push_back(recordOf(vertex.get(), "VERTEX"));
+                    visit(vertex.get(), kVertex, RecordRole::kChild);
             }
             AcDbSequenceEnd* end = nullptr;
             if (pline->openSequenceEnd(end, AcDb::kForRead) == Acad::eOk) {
-                e.seqend = recordOf(end, "SEQEND");
+                visit(end, kSequenceEnd, RecordRole::kSequenceEnd);
                 end->close();
             }
         } else if (auto* ref = AcDbBlockReference::cast(entity)) {
             std::unique_ptr<AcDbObjectIterator> it(ref->attributeIterator());
+            bool any = false;
             for (; it != nullptr && !it->done(); it->step()) {
                 ReadOpen<> attribute(it->objectId());
-                if (attribute)
-                    e.children.push_back(recordOf(attribute.get(), "ATTRIB"));
+                if (attribute) {
+                    visit(attribute.get(), kAttribute, RecordRole::kChild);
+                    any = true;
+                }
             }
             AcDbSequenceEnd* end = nullptr;
-            if (!e.children.empty() && ref->openSequenceEnd(end, AcDb::kForRead) == Acad::eOk) {
-                e.seqend = recordOf(end, "SEQEND");
+            if (any && ref->openSequenceEnd(end, AcDb::kForRead) == Acad::eOk) {
+                visit(end, kSequenceEnd, RecordRole::kSequenceEnd);
                 end->close();
             }
-        } else if (kept != nullptr) {
+        }
+    }
+
+    DxfEntity entityOf(AcDbEntity* entity)
+    {
+        DxfEntity e;
+        const KeptRecord* kept = keptOf(entity->objectId());
+        const std::int64_t flags = kept != nullptr ? intIn(kept->own, 70) : 0;
+        eachRecordOf(entity, [&](AcDbObject* obj, const std::string& dxfName, RecordRole role) {
+            switch (role) {
+            case RecordRole::kEntity:
+                e.record = recordOf(obj, dxfName, flags);
+                addCustomGraphics(entity, e.record);
+                break;
+            case RecordRole::kChild:
+                e.children.push_back(recordOf(obj, dxfName));
+                break;
+            case RecordRole::kSequenceEnd:
+                e.seqend = recordOf(obj, dxfName);
+                break;
+            }
+        });
+        // An entity whose sub-entities the host does not model keeps the records read.
+        if (kept != nullptr && AcDb2dPolyline::cast(entity) == nullptr && AcDbBlockReference::cast(entity) == nullptr) {
             for (const DxfRecord& c : kept->children)
                 e.children.push_back(keptChild(c, entity->objectId(), flags));
             if (kept->seqend)
