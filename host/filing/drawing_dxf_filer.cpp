@@ -293,18 +293,28 @@ void DrawingDxfFiler::append(int code, std::string value)
         m_written.emplace_back(code, std::move(value));
 }
 
+void DrawingDxfFiler::appendDouble(int code, double value)
+{
+    char buffer[kDxfDoubleTextBytes];
+    const std::string_view text = formatDxfDouble(value, buffer);
+    if (m_text != nullptr)
+        m_text->tag(code, text);
+    else
+        m_written.emplace_back(code, std::string(text));
+}
+
 Acad::ErrorStatus DrawingDxfFiler::writeResBuf(const resbuf& rb)
 {
     const int code = rb.restype;
     const ads_u_val& v = rb.resval;
     switch (resbufValueKind(code)) {
     case ResbufValueKind::kPoint:
-        append(code, formatDxfDouble(v.rpoint[0]));
-        append(code + 10, formatDxfDouble(v.rpoint[1]));
-        append(code + 20, formatDxfDouble(v.rpoint[2]));
+        appendDouble(code, v.rpoint[0]);
+        appendDouble(code + 10, v.rpoint[1]);
+        appendDouble(code + 20, v.rpoint[2]);
         return Acad::eOk;
     case ResbufValueKind::kReal:
-        append(code, formatDxfDouble(v.rreal));
+        appendDouble(code, v.rreal);
         return Acad::eOk;
     case ResbufValueKind::kShort:
         append(code, std::to_string(v.rint));
@@ -338,7 +348,7 @@ Acad::ErrorStatus DrawingDxfFiler::writeResBuf(const resbuf& rb)
     }
     switch (dxfValueType(code)) {
     case DxfValueType::kDouble:
-        append(code, formatDxfDouble(v.rreal));
+        appendDouble(code, v.rreal);
         break;
     case DxfValueType::kInt16:
     case DxfValueType::kBool:
@@ -440,22 +450,22 @@ Acad::ErrorStatus DrawingDxfFiler::writeBoolean(AcDb::DxfCode code, Adesk::Boole
 Acad::ErrorStatus DrawingDxfFiler::writeDouble(AcDb::DxfCode code, double val, int)
 {
     // The shortest text that reads back as the same double is never less precise than asked.
-    append(code, formatDxfDouble(val));
+    appendDouble(code, val);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus DrawingDxfFiler::writePoint2d(AcDb::DxfCode code, const AcGePoint2d& val, int)
 {
-    append(code, formatDxfDouble(val.x));
-    append(code + 10, formatDxfDouble(val.y));
+    appendDouble(code, val.x);
+    appendDouble(code + 10, val.y);
     return Acad::eOk;
 }
 
 Acad::ErrorStatus DrawingDxfFiler::writePoint3d(AcDb::DxfCode code, const AcGePoint3d& val, int)
 {
-    append(code, formatDxfDouble(val.x));
-    append(code + 10, formatDxfDouble(val.y));
-    append(code + 20, formatDxfDouble(val.z));
+    appendDouble(code, val.x);
+    appendDouble(code + 10, val.y);
+    appendDouble(code + 20, val.z);
     return Acad::eOk;
 }
 

@@ -86,6 +86,7 @@ public:
 
 private:
     void append(int code, std::string value);
+    void appendDouble(int code, double value);
     void note(const std::wstring& text);
     // Fills rb from the group at m_position (advancing past the groups it takes).
     Acad::ErrorStatus fill(resbuf* rb);

@@ -345,18 +345,27 @@ bool isDxfValueWellFormed(int code, std::string_view value)
     return valueFault(type, value) == nullptr;
 }
 
+std::string_view formatDxfDouble(double value, char (&buffer)[kDxfDoubleTextBytes])
+{
+    // The shortest form has at most 24 characters ("-2.2250738585072014e-308"): ".0" always fits.
+    auto [end, ec] = std::to_chars(buffer, buffer + kDxfDoubleTextBytes - 2, value);
+    if (ec != std::errc())
+        return {};
+    bool hasPointOrExponent = false;
+    for (const char* c = buffer; c != end; ++c)
+        if (*c == '.' || *c == 'e' || *c == 'E' || *c == 'n' || *c == 'i')
+            hasPointOrExponent = true;
+    if (!hasPointOrExponent) {
+        *end++ = '.';
+        *end++ = '0';
+    }
+    return std::string_view(buffer, static_cast<std::size_t>(end - buffer));
+}
+
 std::string formatDxfDouble(double value)
 {
-    char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    std::string out(buf, ec == std::errc() ? end : buf);
-    bool hasPointOrExponent = false;
-    for (char c : out)
-        if (c == '.' || c == 'e' || c == 'E' || c == 'n' || c == 'i')
-            hasPointOrExponent = true;
-    if (!hasPointOrExponent)
-        out += ".0";
-    return out;
+    char buffer[kDxfDoubleTextBytes];
+    return std::string(formatDxfDouble(value, buffer));
 }
 
 std::string formatDxfHandle(std::uint64_t handle)

@@ -74,6 +74,9 @@ bool isDxfValueWellFormed(int code, std::string_view value);
 // Shortest text that reads back as the same double, with a decimal point so that
 // every reader sees a real number ("0.0", "2.5", "1e+300" stays as is).
 std::string formatDxfDouble(double value);
+// The same text in `buffer`, which it views (no string is made: writers call this per coordinate).
+inline constexpr std::size_t kDxfDoubleTextBytes = 32;
+std::string_view formatDxfDouble(double value, char (&buffer)[kDxfDoubleTextBytes]);
 // Upper-case hexadecimal without leading zeros, as handles are written ("0" for 0).
 std::string formatDxfHandle(std::uint64_t handle);
 std::string formatDxfHex(const std::uint8_t* data, std::size_t size);
