@@ -235,16 +235,41 @@ Adesk::UInt8 AcCmEntityColor::lookUpACI(Adesk::UInt8 red, Adesk::UInt8 green, Ad
 
 // ----- AcCmColor ----------------------------------------------------------------------------------
 
+AcCmColor::AcCmColor(const AcCmColor& other)
+    : m_color(other.m_color), m_names(other.m_names ? std::make_unique<BookNames>(*other.m_names) : nullptr)
+{
+}
+
+AcCmColor& AcCmColor::operator=(const AcCmColor& other)
+{
+    if (this != &other) {
+        m_color = other.m_color;
+        m_names = other.m_names ? std::make_unique<BookNames>(*other.m_names) : nullptr;
+    }
+    return *this;
+}
+
+AcCmColor::~AcCmColor() = default;
+
 Acad::ErrorStatus AcCmColor::setNames(const ACHAR* colorName, const ACHAR* bookName)
 {
-    m_colorName = colorName != nullptr ? colorName : L"";
-    m_bookName = bookName != nullptr ? bookName : L"";
+    const bool none = (colorName == nullptr || *colorName == L'\0') && (bookName == nullptr || *bookName == L'\0');
+    if (none) {
+        m_names.reset();
+        return Acad::eOk;
+    }
+    // Made before the old names go: the caller may pass them back.
+    auto names = std::make_unique<BookNames>();
+    names->color = colorName != nullptr ? colorName : L"";
+    names->book = bookName != nullptr ? bookName : L"";
+    m_names = std::move(names);
     return Acad::eOk;
 }
 
 bool AcCmColor::operator==(const AcCmColor& c) const
 {
-    return m_color == c.m_color && m_colorName == c.m_colorName && m_bookName == c.m_bookName;
+    return m_color == c.m_color && std::wstring_view(colorName()) == c.colorName() &&
+           std::wstring_view(bookName()) == c.bookName();
 }
 
 Acad::ErrorStatus AcCmColor::dwgOut(AcDbDwgFiler* pOutputFiler) const
@@ -252,8 +277,8 @@ Acad::ErrorStatus AcCmColor::dwgOut(AcDbDwgFiler* pOutputFiler) const
     if (pOutputFiler == nullptr)
         return Acad::eNullObjectPointer;
     pOutputFiler->writeUInt32(m_color.color());
-    pOutputFiler->writeString(m_colorName.c_str());
-    pOutputFiler->writeString(m_bookName.c_str());
+    pOutputFiler->writeString(colorName());
+    pOutputFiler->writeString(bookName());
     return pOutputFiler->filerStatus();
 }
 

@@ -1,6 +1,7 @@
 // Entity colours: AcCmEntityColor (method plus index or RGB) and AcCmColor (the same with a name), and the colour index palette.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "acadstrc.h"
@@ -94,6 +95,11 @@ class AcCmColor {
 public:
     AcCmColor() = default;  // ByLayer
     AcCmColor(const AcCmEntityColor& color) : m_color(color) {}  // NOLINT
+    AcCmColor(const AcCmColor& other);
+    AcCmColor(AcCmColor&& other) noexcept = default;
+    AcCmColor& operator=(const AcCmColor& other);
+    AcCmColor& operator=(AcCmColor&& other) noexcept = default;
+    ~AcCmColor();
 
     AcCmEntityColor::ColorMethod colorMethod() const { return m_color.colorMethod(); }
     Acad::ErrorStatus setColorMethod(AcCmEntityColor::ColorMethod method) { return m_color.setColorMethod(method); }
@@ -123,10 +129,10 @@ public:
 
     // Colour-book names, kept and filed with the colour.
     Acad::ErrorStatus setNames(const ACHAR* colorName, const ACHAR* bookName = nullptr);
-    const ACHAR* colorName() const { return m_colorName.c_str(); }
-    const ACHAR* bookName() const { return m_bookName.c_str(); }
-    bool hasColorName() const { return !m_colorName.empty(); }
-    bool hasBookName() const { return !m_bookName.empty(); }
+    const ACHAR* colorName() const { return m_names ? m_names->color.c_str() : ACRX_T(""); }
+    const ACHAR* bookName() const { return m_names ? m_names->book.c_str() : ACRX_T(""); }
+    bool hasColorName() const { return m_names && !m_names->color.empty(); }
+    bool hasBookName() const { return m_names && !m_names->book.empty(); }
 
     const AcCmEntityColor& entityColor() const { return m_color; }
 
@@ -137,7 +143,12 @@ public:
     Acad::ErrorStatus dwgIn(AcDbDwgFiler* pInputFiler);
 
 private:
+    struct BookNames {
+        std::wstring color;
+        std::wstring book;
+    };
+
     AcCmEntityColor m_color;
-    std::wstring m_colorName;
-    std::wstring m_bookName;
+    // Colour-book names are rare and every entity holds a colour: they are kept apart, when given.
+    std::unique_ptr<BookNames> m_names;
 };

@@ -124,6 +124,46 @@ TEST(Color, IndexMethodsAndPacking)
     }
 }
 
+// Colour-book names travel with copies and moves, count in equality, and can be given back to the
+// colour that holds them.
+TEST(Color, BookNamesFollowCopiesAndCountInEquality)
+{
+    AcCmColor plain;
+    EXPECT_STREQ(plain.colorName(), L"");
+    EXPECT_STREQ(plain.bookName(), L"");
+    EXPECT_FALSE(plain.hasColorName());
+
+    AcCmColor named;
+    ASSERT_EQ(named.setRGB(10, 20, 30), Acad::eOk);
+    ASSERT_EQ(named.setNames(L"Terre de Sienne", L"Nuancier"), Acad::eOk);
+    AcCmColor copy(named);
+    EXPECT_STREQ(copy.colorName(), L"Terre de Sienne");
+    EXPECT_STREQ(copy.bookName(), L"Nuancier");
+    EXPECT_EQ(copy, named);
+    ASSERT_EQ(named.setNames(L"Ocre"), Acad::eOk);
+    EXPECT_STREQ(copy.colorName(), L"Terre de Sienne") << "a copy has names of its own";
+    EXPECT_NE(copy, named);
+
+    AcCmColor assigned;
+    assigned = copy;
+    EXPECT_EQ(assigned, copy);
+    AcCmColor moved(std::move(assigned));
+    EXPECT_STREQ(moved.bookName(), L"Nuancier");
+
+    // The same names given back: kept, not read after they were freed.
+    ASSERT_EQ(moved.setNames(moved.colorName(), moved.bookName()), Acad::eOk);
+    EXPECT_STREQ(moved.colorName(), L"Terre de Sienne");
+    EXPECT_STREQ(moved.bookName(), L"Nuancier");
+
+    // No names and empty names are the same colour.
+    AcCmColor cleared(copy);
+    ASSERT_EQ(cleared.setNames(L"", nullptr), Acad::eOk);
+    AcCmColor unnamed;
+    ASSERT_EQ(unnamed.setRGB(10, 20, 30), Acad::eOk);
+    EXPECT_EQ(cleared, unnamed);
+    EXPECT_FALSE(cleared.hasBookName());
+}
+
 TEST(WideText, Utf8AndFoldingAndCodes)
 {
     EXPECT_EQ(kelvora::toUtf8(L"Été\u2300"), "\xC3\x89t\xC3\xA9\xE2\x8C\x80");
